@@ -1,0 +1,22 @@
+// tarvolinde-cli: runs the emulator without a display.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/cli/cli_options.h"
+#include "app/cli/cpm_mode.h"
+
+int main(int argc, char** argv) {
+    using namespace tarvolinde::cli;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const auto options = ParseOptions(args, error);
+    if (!options) {
+        std::fprintf(stderr, "%s\n%s", error.c_str(), UsageText().c_str());
+        return 2;
+    }
+    if (!options->cpmProgram.empty()) return RunCpm(*options);
+    std::fputs(UsageText().c_str(), stderr);
+    return 2;
+}

@@ -1,0 +1,173 @@
+// The instruction step and the six instruction tables. Each table is a switch
+// over the opcode that the compiler turns into a jump table with every
+// instruction inlined; the step loop is instantiated once with contention and
+// once without, so uncontended code never tests for it.
+
+#include "core/opcode_cases.h"
+#include "core/z80_base_instructions.h"
+#include "core/z80_prefixed_instructions.h"
+
+namespace tarvolinde {
+
+template <bool C>
+void Z80::executeMain(uint8_t op) {
+#define TV_CASE(n) \
+    case n: baseInstruction<C, 0, n>(); return;
+    switch (op) { TV_OPCODES_256(TV_CASE) }
+#undef TV_CASE
+}
+
+template <bool C>
+void Z80::executeCB() {
+    const uint8_t op = fetchOpcode<C>();
+#define TV_CASE(n) \
+    case n: cbInstruction<C, n>(); return;
+    switch (op) { TV_OPCODES_256(TV_CASE) }
+#undef TV_CASE
+}
+
+template <bool C>
+void Z80::executeED() {
+    const uint8_t op = fetchOpcode<C>();
+#define TV_CASE(n) \
+    case n: edInstruction<C, n>(); return;
+    switch (op) { TV_OPCODES_256(TV_CASE) }
+#undef TV_CASE
+}
+
+// DD or FD has been fetched. When another DD or FD follows, this prefix ends
+// the step as a 4 T-state no-op and the next one is fetched by the next step,
+// so a run of prefixes of any length needs no state and cannot hold up a frame;
+// prefixPending_ keeps the interrupt out between them.
+template <bool C, int X>
+void Z80::executeIndexed() {
+    const uint8_t next = ReadByteFree(PC.w);
+    if (next == 0xDD || next == 0xFD) {
+        prefixPending_ = true;
+        return;
+    }
+    prefixPending_ = false;
+    const uint8_t op = fetchOpcode<C>();
+#define TV_CASE(n) \
+    case n: baseInstruction<C, X, n>(); return;
+    switch (op) { TV_OPCODES_256(TV_CASE) }
+#undef TV_CASE
+}
+
+template <bool C>
+void Z80::executeIndexedCB(uint16_t indexRegister) {
+    const int8_t displacement = int8_t(fetchByte<C>());
+    IndexAddress = uint16_t(indexRegister + displacement);
+    const uint8_t op = read<C>(PC.w);
+    ++PC.w;
+    FrameTStates += 5;
+#define TV_CASE(n) \
+    case n: indexedCBInstruction<C, n>(); return;
+    switch (op) { TV_OPCODES_256(TV_CASE) }
+#undef TV_CASE
+}
+
+template <bool C>
+TV_ALWAYS_INLINE void Z80::acceptInterrupt() {
+    Halted = 0;
+    ++RCounter;
+    IFF1 = IFF2 = 0;
+    FrameTStates += IM == 0 ? 6 : 7;
+    push<C>(PC.w);
+    if (IM == 2) {
+        const uint16_t vector = uint16_t(I << 8 | 0xFF);
+        const uint8_t low = read<C>(vector);
+        FrameTStates += 3;
+        const uint8_t high = read<C>(uint16_t(vector + 1));
+        FrameTStates += 3;
+        PC.w = uint16_t(low | high << 8);
+    } else {
+        PC.w = 0x0038;
+    }
+}
+
+void Z80::AcceptInterrupt() {
+    if (ContentionActive) acceptInterrupt<true>();
+    else acceptInterrupt<false>();
+}
+
+// Pages the TR-DOS ROM in when the processor reaches 0x3Dxx and out again when
+// it leaves the ROM area.
+void Z80::trdosTrap() {
+    if (PC.hi == 0x3D && !TrdosRomActive) machine_.OutPort(0xFFFF, 1);
+    if (TrdosRomActive && PC.hi >= 0x40) machine_.OutPort(0xFFFF, 0);
+}
+
+// Steps 2 to 5 of an instruction step: TR-DOS trap, opcode fetch (none while
+// halted) and the instruction. RZX playback skips the trap.
+template <bool C, bool RzxPlay>
+TV_ALWAYS_INLINE void Z80::executeInstruction() {
+    if (!RzxPlay && TrdosPaging) trdosTrap();
+    uint8_t op = 0;
+    if (!Halted) {
+        op = read<C>(PC.w);
+        ++PC.w;
+    }
+    FrameTStates += 4;
+    ++RCounter;
+    executeMain<C>(op);
+}
+
+template <bool C>
+void Z80::runLoop(int32_t target) {
+    while (FrameTStates < target) {
+        const int32_t start = FrameTStates;
+        if (FrameTStates < IntWindowEnd && IFF1) {
+            if (prefixPending_) prefixPending_ = false;
+            else acceptInterrupt<C>();
+        }
+        executeInstruction<C, false>();
+        TotalTStates += uint32_t(FrameTStates - start);
+    }
+}
+
+void Z80::RunUntil(int32_t target) {
+    if (ContentionActive) runLoop<true>(target);
+    else runLoop<false>(target);
+}
+
+void Z80::RzxRecordFrame() {
+    if (RzxRecorder) RzxRecorder->FrameBoundary();
+    const auto counted = [this](int32_t target, bool interrupts) {
+        while (FrameTStates < target) {
+            const int32_t start = FrameTStates;
+            if (interrupts && IFF1) AcceptInterrupt();
+            const uint8_t before = RCounter;
+            if (ContentionActive) executeInstruction<true, false>();
+            else executeInstruction<false, false>();
+            FetchCount += uint8_t(RCounter - before);
+            TotalTStates += uint32_t(FrameTStates - start);
+        }
+    };
+    counted(32, true);
+    counted(ScreenStartT, false);
+    ContentionActive = 1;
+    counted(ScreenEndT, false);
+    machine_.CaptureScreen();
+    ContentionActive = 0;
+    counted(FrameLength, false);
+}
+
+void Z80::RzxPlayFrame() {
+    FrameTStates = 0;
+    ContentionActive = 1;
+    while (RzxPlayer && RzxPlayer->FetchesRemaining > 0) {
+        const int32_t start = FrameTStates;
+        const uint8_t before = RCounter;
+        executeInstruction<true, true>();
+        TotalTStates += uint32_t(FrameTStates - start);
+        if (FrameTStates >= FrameLength) FrameTStates -= FrameLength;
+        RzxPlayer->FetchesRemaining -= uint8_t(RCounter - before);
+    }
+    machine_.CaptureScreen();
+    ContentionActive = 0;
+    if (IFF1) AcceptInterrupt();
+    if (RzxPlayer) RzxPlayer->NextFrame();
+}
+
+}  // namespace tarvolinde
