@@ -12,7 +12,9 @@
 // - BIT n leaves flag bits 3 and 5 clear (there is no internal MEMPTR register);
 // - INI/IND/OUTI/OUTD and their repeats set the flags as DEC B;
 // - RETI and the ED RETN copies other than ED 45 behave as RET;
-// - EI takes effect at once: an interrupt may be accepted right after it.
+// - EI takes effect at once: an interrupt may be accepted right after it;
+// - SCF and CCF copy flag bits 3 and 5 from A alone;
+// - while halted, PC already points past the HALT opcode.
 
 #include <array>
 #include <cstdint>
