@@ -103,8 +103,8 @@ private:
     template <bool Contended> void push(uint16_t value);
     template <bool Contended> uint16_t pop();
 
-    template <bool Contended> void runLoop(int32_t target);
-    template <bool Contended, bool RzxPlay> void executeInstruction();
+    template <bool Contended, bool TrdosTrap> void runLoop(int32_t target);
+    template <bool Contended, bool TrdosTrap> void executeInstruction();
     template <bool Contended> void acceptInterrupt();
     void trdosTrap();
 

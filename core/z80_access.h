@@ -13,7 +13,7 @@ namespace tarvolinde {
 template <bool Contended>
 TV_ALWAYS_INLINE void Z80::contend(uint16_t address) {
     if constexpr (Contended) {
-        if (PageContended[address >> 14] && !(NearAccessRule && FrameTStates - LastAccessTStates < 2))
+        if (PageContended[unsigned(address) >> 14] && !(NearAccessRule && FrameTStates - LastAccessTStates < 2))
             FrameTStates += ContentionTable[FrameTStates];
         LastAccessTStates = FrameTStates;
     }
@@ -22,7 +22,8 @@ TV_ALWAYS_INLINE void Z80::contend(uint16_t address) {
 template <bool Contended>
 TV_ALWAYS_INLINE uint8_t Z80::read(uint16_t address) {
     contend<Contended>(address);
-    return ReadPages[address >> 14][address & 0x3FFF];
+    const unsigned a = address;
+    return ReadPages[a >> 14][a & 0x3FFF];
 }
 
 template <bool Contended>
@@ -33,8 +34,9 @@ TV_ALWAYS_INLINE void Z80::write(uint16_t address, uint8_t value) {
             machine_.CaptureScreen();
         }
     }
-    if ((address & 0xC0FF) == 0x00FE && InvesModel) InvesMask = value;
-    WritePages[address >> 14][address & 0x3FFF] = value;
+    const unsigned a = address;
+    if ((a & 0xC0FF) == 0x00FE && InvesModel) InvesMask = value;
+    WritePages[a >> 14][a & 0x3FFF] = value;
 }
 
 template <bool Contended>

@@ -10,7 +10,7 @@
 namespace tarvolinde {
 
 template <bool C>
-void Z80::executeMain(uint8_t op) {
+TV_ALWAYS_INLINE void Z80::executeMain(uint8_t op) {
 #define TV_CASE(n) \
     case n: baseInstruction<C, 0, n>(); return;
     switch (op) { TV_OPCODES_256(TV_CASE) }
@@ -100,9 +100,9 @@ void Z80::trdosTrap() {
 
 // Steps 2 to 5 of an instruction step: TR-DOS trap, opcode fetch (none while
 // halted) and the instruction. RZX playback skips the trap.
-template <bool C, bool RzxPlay>
+template <bool C, bool Trap>
 TV_ALWAYS_INLINE void Z80::executeInstruction() {
-    if (!RzxPlay && TrdosPaging) trdosTrap();
+    if (Trap) trdosTrap();
     uint8_t op = 0;
     if (!Halted) {
         op = read<C>(PC.w);
@@ -113,7 +113,7 @@ TV_ALWAYS_INLINE void Z80::executeInstruction() {
     executeMain<C>(op);
 }
 
-template <bool C>
+template <bool C, bool Trap>
 void Z80::runLoop(int32_t target) {
     while (FrameTStates < target) {
         const int32_t start = FrameTStates;
@@ -121,14 +121,19 @@ void Z80::runLoop(int32_t target) {
             if (prefixPending_) prefixPending_ = false;
             else acceptInterrupt<C>();
         }
-        executeInstruction<C, false>();
+        executeInstruction<C, Trap>();
         TotalTStates += uint32_t(FrameTStates - start);
     }
 }
 
 void Z80::RunUntil(int32_t target) {
-    if (ContentionActive) runLoop<true>(target);
-    else runLoop<false>(target);
+    if (TrdosPaging) {
+        if (ContentionActive) runLoop<true, true>(target);
+        else runLoop<false, true>(target);
+    } else {
+        if (ContentionActive) runLoop<true, false>(target);
+        else runLoop<false, false>(target);
+    }
 }
 
 void Z80::RzxRecordFrame() {
@@ -136,8 +141,12 @@ void Z80::RzxRecordFrame() {
     const auto counted = [this](int32_t target, bool interrupts) {
         while (FrameTStates < target) {
             const int32_t start = FrameTStates;
-            if (interrupts && IFF1) AcceptInterrupt();
+            if (interrupts && IFF1) {
+                if (prefixPending_) prefixPending_ = false;
+                else AcceptInterrupt();
+            }
             const uint8_t before = RCounter;
+            if (TrdosPaging) trdosTrap();
             if (ContentionActive) executeInstruction<true, false>();
             else executeInstruction<false, false>();
             FetchCount += uint8_t(RCounter - before);
@@ -159,7 +168,7 @@ void Z80::RzxPlayFrame() {
     while (RzxPlayer && RzxPlayer->FetchesRemaining > 0) {
         const int32_t start = FrameTStates;
         const uint8_t before = RCounter;
-        executeInstruction<true, true>();
+        executeInstruction<true, false>();
         TotalTStates += uint32_t(FrameTStates - start);
         if (FrameTStates >= FrameLength) FrameTStates -= FrameLength;
         RzxPlayer->FetchesRemaining -= uint8_t(RCounter - before);
