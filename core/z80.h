@@ -17,6 +17,7 @@
 // - while halted, PC already points past the HALT opcode.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "core/flag_tables.h"
@@ -27,6 +28,8 @@ namespace tarvolinde {
 
 // One entry per T-state of the longest frame of any model.
 inline constexpr int kTimingTableSize = 72000;
+// Pixel and attribute bytes of the Spectrum screen.
+inline constexpr size_t kScreenBytes = 6912;
 
 class Z80 : public Registers {
 public:
@@ -53,6 +56,9 @@ public:
     uint8_t InvesModel = 0;
     uint8_t InvesMask = 0xFF;     // last value written to 0x??FE in the ROM slot on the Inves
     uint16_t IndexAddress = 0;    // IX+d or IY+d of the DD CB / FD CB instruction running
+    // The displayed screen bytes (6912 from here, in whatever page is shown):
+    // only a contended write into them needs the screen latched first.
+    const uint8_t* ScreenWatch = nullptr;
 
     // --- Frame parameters of the model -------------------------------------
     int32_t ScreenStartT = 14336;

@@ -28,15 +28,16 @@ TV_ALWAYS_INLINE uint8_t Z80::read(uint16_t address) {
 
 template <bool Contended>
 TV_ALWAYS_INLINE void Z80::write(uint16_t address, uint8_t value) {
+    const unsigned a = address;
+    uint8_t* const target = WritePages[a >> 14] + (a & 0x3FFF);
     if constexpr (Contended) {
         if (NormalSpeed) {
             contend<true>(address);
-            machine_.CaptureScreen();
+            if (uintptr_t(target) - uintptr_t(ScreenWatch) < kScreenBytes) machine_.CaptureScreen();
         }
     }
-    const unsigned a = address;
     if ((a & 0xC0FF) == 0x00FE && InvesModel) InvesMask = value;
-    WritePages[a >> 14][a & 0x3FFF] = value;
+    *target = value;
 }
 
 template <bool Contended>

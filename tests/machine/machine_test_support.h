@@ -1,0 +1,78 @@
+#pragma once
+// Helpers for the machine model tests: machines built on made-up ROMs, the real
+// ROMs of the test corpus, and single-stepping code placed in memory.
+
+#include <cstdint>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "machine/machine_factory.h"
+#include "machine/sp.h"
+
+namespace tarvolinde::test {
+
+// Four ROM pages, each filled with 0xC0 + its page number, so that a read from
+// slot 0 tells which ROM page is mapped.
+inline std::vector<uint8_t> MarkedRom() {
+    std::vector<uint8_t> rom(kRomPages * kPageSize);
+    for (size_t i = 0; i < rom.size(); ++i) rom[i] = uint8_t(0xC0 + i / kPageSize);
+    return rom;
+}
+
+// A ROM provider over made-up ROMs: every file name in `present` gives MarkedRom().
+inline RomProvider MadeUpRoms(std::vector<std::string> present) {
+    return [present](std::string_view name) -> std::optional<std::vector<uint8_t>> {
+        for (const std::string& file : present)
+            if (file == name) return MarkedRom();
+        return std::nullopt;
+    };
+}
+
+// Every model's ROM files, made up. "Trdos.rom" is filled with 0xC3, so that
+// ROM page 3 reads the same on every model.
+inline RomProvider AllMadeUpRoms() {
+    return [](std::string_view name) -> std::optional<std::vector<uint8_t>> {
+        if (name == "Trdos.rom") return std::vector<uint8_t>(kPageSize, 0xC3);
+        return MarkedRom();
+    };
+}
+
+inline std::string RomDir() { return TESTDATA_DIR "/roms/"; }
+
+// The ROM files of the test corpus.
+inline RomProvider CorpusRoms() {
+    return [](std::string_view name) -> std::optional<std::vector<uint8_t>> {
+        std::ifstream file(RomDir() + std::string(name), std::ios::binary);
+        if (!file) return std::nullopt;
+        return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    };
+}
+
+inline bool CorpusHas(std::string_view name) { return CorpusRoms()(name).has_value(); }
+
+// A machine of the model on made-up ROMs.
+inline std::unique_ptr<TSp> MadeUpMachine(int modelIndex, MachineOptions options = {},
+                                          MachineDevices devices = {}) {
+    return CreateMachine(modelIndex, AllMadeUpRoms(), options, devices);
+}
+
+// Stores bytes with no timing, through the machine's current page tables.
+inline void Poke(TSp& machine, uint16_t address, std::initializer_list<uint8_t> bytes) {
+    for (uint8_t b : bytes) machine.cpu.WriteByteFree(address++, b);
+}
+
+// Runs exactly one instruction (no interrupt) and returns the T-states it took.
+inline int32_t Step(TSp& machine) {
+    const int32_t start = machine.cpu.FrameTStates;
+    machine.cpu.IntWindowEnd = -1;
+    machine.cpu.RunUntil(start + 1);
+    return machine.cpu.FrameTStates - start;
+}
+
+}  // namespace tarvolinde::test
