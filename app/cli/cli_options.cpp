@@ -6,13 +6,36 @@ namespace tarvolinde::cli {
 
 namespace {
 
-bool ParseUnsigned(const std::string& text, uint64_t& value) {
+// Decimal or 0x-prefixed hexadecimal.
+bool ParseUnsigned(std::string_view text, uint64_t& value) {
     int base = 10;
-    const char* begin = text.data();
-    if (text.size() > 2 && (text.rfind("0x", 0) == 0 || text.rfind("0X", 0) == 0)) begin += 2, base = 16;
+    if (text.size() > 2 && (text.substr(0, 2) == "0x" || text.substr(0, 2) == "0X")) text.remove_prefix(2), base = 16;
     const char* end = text.data() + text.size();
-    const auto result = std::from_chars(begin, end, value, base);
-    return result.ec == std::errc() && result.ptr == end && begin != end;
+    const auto result = std::from_chars(text.data(), end, value, base);
+    return !text.empty() && result.ec == std::errc() && result.ptr == end;
+}
+
+bool ParsePeek(std::string_view text, PeekRequest& peek) {
+    uint64_t address = 0, length = 16;
+    const size_t colon = text.find(':');
+    if (!ParseUnsigned(text.substr(0, colon), address) || address > 0xFFFF) return false;
+    if (colon != std::string_view::npos && (!ParseUnsigned(text.substr(colon + 1), length) || length > 0x10000))
+        return false;
+    peek = {uint16_t(address), uint32_t(length)};
+    return true;
+}
+
+// "\n" in the text typed stands for ENTER, "\\" for a backslash.
+std::string Unescape(std::string_view text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'n' || text[i + 1] == '\\')) {
+            out += text[++i] == 'n' ? '\n' : '\\';
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -21,23 +44,43 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
     Options options;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const auto value = [&]() -> const std::string* {
+        std::string value;
+        const auto takeValue = [&]() {
             if (i + 1 >= args.size()) {
                 error = "missing value for " + arg;
-                return nullptr;
+                return false;
             }
-            return &args[++i];
+            value = args[++i];
+            return true;
         };
-        if (arg == "--cpm") {
-            const std::string* v = value();
-            if (!v) return std::nullopt;
-            options.cpmProgram = *v;
-        } else if (arg == "--max-tstates") {
-            const std::string* v = value();
-            if (!v) return std::nullopt;
-            if (!ParseUnsigned(*v, options.maxTStates)) {
-                error = "invalid number for --max-tstates: " + *v;
-                return std::nullopt;
+        const auto invalid = [&]() {
+            error = "invalid value for " + arg + ": " + value;
+            return std::nullopt;
+        };
+        uint64_t number = 0;
+        if (arg == "--screen-text") {
+            options.screenText = true;
+        } else if (arg == "--dump-state") {
+            options.dumpState = true;
+        } else if (arg == "--speed") {
+            options.speed = true;
+        } else if (arg == "--cpm" || arg == "--model" || arg == "--rom-dir" || arg == "--type" ||
+                   arg == "--screenshot" || arg == "--max-tstates" || arg == "--frames" || arg == "--peek") {
+            if (!takeValue()) return std::nullopt;
+            if (arg == "--cpm") options.cpmProgram = value;
+            else if (arg == "--model") options.model = value;
+            else if (arg == "--rom-dir") options.romDir = value;
+            else if (arg == "--type") options.typeText = Unescape(value);
+            else if (arg == "--screenshot") options.screenshot = value;
+            else if (arg == "--max-tstates") {
+                if (!ParseUnsigned(value, options.maxTStates)) return invalid();
+            } else if (arg == "--frames") {
+                if (!ParseUnsigned(value, number) || number > 100'000'000) return invalid();
+                options.frames = int(number);
+            } else {
+                PeekRequest peek{};
+                if (!ParsePeek(value, peek)) return invalid();
+                options.peeks.push_back(peek);
             }
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
@@ -50,7 +93,13 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
 }
 
 std::string UsageText() {
-    return "usage: tarvolinde-cli --cpm PROGRAM.com [--max-tstates N]\n";
+    return "usage: tarvolinde-cli --cpm PROGRAM.com [--max-tstates N]\n"
+           "       tarvolinde-cli [--model M] [--rom-dir DIR] [--frames N] [--type TEXT]\n"
+           "                      [--screenshot FILE.bmp|.scr|.png] [--screen-text] [--dump-state]\n"
+           "                      [--peek ADDR[:LEN]]... [--speed]\n"
+           "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
+           "  --frames N     frames to run first (default 250)\n"
+           "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames\n";
 }
 
 }  // namespace tarvolinde::cli

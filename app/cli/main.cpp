@@ -6,6 +6,7 @@
 
 #include "app/cli/cli_options.h"
 #include "app/cli/cpm_mode.h"
+#include "app/cli/machine_mode.h"
 
 int main(int argc, char** argv) {
     using namespace tarvolinde::cli;
@@ -17,6 +18,5 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!options->cpmProgram.empty()) return RunCpm(*options);
-    std::fputs(UsageText().c_str(), stderr);
-    return 2;
+    return RunMachine(*options);
 }

@@ -1,0 +1,102 @@
+#include "app/cli/machine_mode.h"
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+
+#include "app/cli/png_writer.h"
+#include "app/cli/rom_files.h"
+#include "app/cli/state_report.h"
+#include "machine/keyboard_typing.h"
+#include "machine/machine_factory.h"
+#include "machine/screen_dump.h"
+
+namespace tarvolinde::cli {
+
+namespace {
+
+// Frames run after the typed text, so that its effect reaches the screen.
+constexpr int kFramesAfterTyping = 50;
+// The machine's frame rate, for the real-time ratio.
+constexpr double kFramesPerSecond = 50.0;
+
+std::optional<int> ModelIndexFor(const std::string& text) {
+    for (int index = 0; index < int(Models.size()); ++index)
+        if (text == Models[index].Caption || text == std::to_string(index)) return index;
+    return std::nullopt;
+}
+
+bool EndsWith(std::string text, std::string_view suffix) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return bool(file);
+}
+
+bool SaveScreenshot(const TSp& machine, const std::string& path) {
+    if (EndsWith(path, ".bmp")) return WriteFile(path, ScreenToBmp(machine.screen));
+    if (EndsWith(path, ".scr")) return WriteFile(path, ScreenToScr(machine.screen));
+    if (EndsWith(path, ".png")) return WriteScreenPng(machine.screen, path);
+    std::fprintf(stderr, "unknown screenshot type: %s (use .bmp, .scr or .png)\n", path.c_str());
+    return false;
+}
+
+}  // namespace
+
+int RunMachine(const Options& options) {
+    const std::optional<int> model = ModelIndexFor(options.model);
+    if (!model) {
+        std::fprintf(stderr, "unknown model: %s\n", options.model.c_str());
+        return 2;
+    }
+    std::vector<std::string> romDirectories;
+    if (!options.romDir.empty()) romDirectories.push_back(options.romDir);
+    romDirectories.push_back(ExecutableDirectory());
+
+    std::unique_ptr<TSp> machine;
+    try {
+        machine = CreateMachine(*model, RomFilesIn(romDirectories));
+    } catch (const MissingRomError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+
+    const auto start = std::chrono::steady_clock::now();
+    int framesRun = 0;
+    for (; framesRun < options.frames; ++framesRun) machine->RunFrame();
+    if (options.typeText) {
+        TypingSession typing(*options.typeText);
+        while (!typing.Done()) {
+            typing.BeforeFrame(machine->KeyRows);
+            machine->RunFrame();
+            ++framesRun;
+        }
+        machine->KeyRows = kAllKeysUp;
+        for (int i = 0; i < kFramesAfterTyping; ++i, ++framesRun) machine->RunFrame();
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+
+    int status = 0;
+    if (!options.screenshot.empty() && !SaveScreenshot(*machine, options.screenshot)) {
+        std::fprintf(stderr, "cannot write %s\n", options.screenshot.c_str());
+        status = 1;
+    }
+    if (options.screenText)
+        for (const std::string& row : ScreenAsText(*machine)) std::printf("%s\n", row.c_str());
+    if (options.dumpState)
+        for (const std::string& line : DumpState(*machine)) std::printf("%s\n", line.c_str());
+    for (const PeekRequest& peek : options.peeks) std::printf("%s\n", PeekLine(*machine, peek).c_str());
+    if (options.speed) {
+        const double realTime = framesRun / kFramesPerSecond;
+        std::printf("frames: %d seconds: %.3f x-real-time: %.1f\n", framesRun, seconds,
+                    seconds > 0 ? realTime / seconds : 0.0);
+    }
+    return status;
+}
+
+}  // namespace tarvolinde::cli
