@@ -118,7 +118,8 @@ private:
     template <bool Contended> void executeMain(uint8_t op);
     template <bool Contended> void executeCB();
     template <bool Contended> void executeED();
-    template <bool Contended, int Index> void executeIndexed();
+    template <bool Contended> void executeIndexed(int index);
+    template <bool Contended, int Index> void dispatchIndexed(uint8_t op);
     template <bool Contended> void executeIndexedCB(uint16_t indexRegister);
     template <bool Contended, int Index, int Op> void baseInstruction();
     template <bool Contended, int Op> void cbInstruction();
@@ -147,7 +148,8 @@ private:
     template <bool Contended, int Step, bool Repeat> void blockOut();
 
     MachineInterface& machine_;
-    // Set between the prefixes of a run of DD/FD: no interrupt is accepted there.
+    // Set when a run of DD/FD prefixes is cut at the end of a frame: no
+    // interrupt is accepted before the run ends.
     bool prefixPending_ = false;
 };
 

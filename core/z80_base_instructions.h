@@ -221,11 +221,11 @@ TV_ALWAYS_INLINE void Z80::baseInstruction() {
                 FrameTStates += 1;
                 push<C>(p == 3 ? ProgramAF() : reg16<X, p>());
             } else if constexpr (p == 1) {
-                executeIndexed<C, 1>();
+                executeIndexed<C>(1);
             } else if constexpr (p == 2) {
                 executeED<C>();
             } else {
-                executeIndexed<C, 2>();
+                executeIndexed<C>(2);
             }
         } else if constexpr (z == 6) {
             alu<y>(fetchByte<C>());

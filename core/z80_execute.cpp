@@ -35,19 +35,32 @@ void Z80::executeED() {
 #undef TV_CASE
 }
 
-// DD or FD has been fetched. When another DD or FD follows, this prefix ends
-// the step as a 4 T-state no-op and the next one is fetched by the next step,
-// so a run of prefixes of any length needs no state and cannot hold up a frame;
-// prefixPending_ keeps the interrupt out between them.
-template <bool C, int X>
-void Z80::executeIndexed() {
-    const uint8_t next = ReadByteFree(PC.w);
-    if (next == 0xDD || next == 0xFD) {
-        prefixPending_ = true;
-        return;
+// How far past the end of the frame a run of prefixes may go before it is cut;
+// the timing tables cover this much beyond the longest frame.
+constexpr int32_t kPrefixRunOverrun = 256;
+
+// DD or FD has been fetched. Further prefixes are fetched in the same step,
+// each as an opcode, and only the last one counts. A run that goes on well past
+// the end of the frame is finished by later steps, so that even memory full of
+// prefixes cannot hold a frame up; prefixPending_ keeps the interrupt out.
+template <bool C>
+void Z80::executeIndexed(int index) {
+    for (uint8_t next = ReadByteFree(PC.w); next == 0xDD || next == 0xFD; next = ReadByteFree(PC.w)) {
+        if (FrameTStates >= FrameLength + kPrefixRunOverrun) {
+            prefixPending_ = true;
+            return;
+        }
+        fetchOpcode<C>();
+        index = next == 0xDD ? 1 : 2;
     }
     prefixPending_ = false;
     const uint8_t op = fetchOpcode<C>();
+    if (index == 1) dispatchIndexed<C, 1>(op);
+    else dispatchIndexed<C, 2>(op);
+}
+
+template <bool C, int X>
+void Z80::dispatchIndexed(uint8_t op) {
 #define TV_CASE(n) \
     case n: baseInstruction<C, X, n>(); return;
     switch (op) { TV_OPCODES_256(TV_CASE) }

@@ -26,6 +26,7 @@ public:
             cpu.WritePages[slot] = ram.data() + slot * 0x4000;
         }
         cpu.ContentionTable = contention.data();
+        cpu.ScreenWatch = ram.data() + 0x4000;  // where the Spectrum's screen is
     }
 
     uint8_t InPort(uint16_t port) override {
@@ -59,7 +60,7 @@ public:
     bool inputFromPortHighByte = false;
     int captures = 0;
     // FrameTStates at each CaptureScreen call: the processor calls it at the
-    // start of every contended write, so these are also the write times.
+    // start of every contended write into the screen bytes.
     std::vector<int32_t> captureTimes;
     Z80 cpu;
 };

@@ -41,7 +41,7 @@ TEST(MemoryContention, The48KDelaysScreenMemoryOnly) {
     EXPECT_EQ(ReadDelay(*machine, 0x0000, 14335), 0);
 }
 
-TEST(MemoryContention, The128KAndInvesUseTheirOwnLinesAndTheUpperPages) {
+TEST(MemoryContention, The128KAndInvesUseTheirOwnLinesAndTheOddPages) {
     for (int model : {kModel128, kModelInves}) {
         auto machine = MadeUpMachine(model);
         EXPECT_EQ(ReadDelays(*machine, 0x4000, 14347), kUlaPattern);
@@ -49,10 +49,10 @@ TEST(MemoryContention, The128KAndInvesUseTheirOwnLinesAndTheUpperPages) {
         EXPECT_EQ(ReadDelay(*machine, 0x8000, 14347), 0);
     }
     auto machine = MadeUpMachine(kModel128);
-    machine->OutPort(0x7FFD, 4);
-    EXPECT_EQ(ReadDelay(*machine, 0xC000, 14347), 6);
-    machine->OutPort(0x7FFD, 3);
-    EXPECT_EQ(ReadDelay(*machine, 0xC000, 14347), 0);  // only pages 4 to 7 are contended here
+    for (int page = 0; page < 8; ++page) {
+        machine->OutPort(0x7FFD, uint8_t(page));
+        EXPECT_EQ(ReadDelay(*machine, 0xC000, 14347), page & 1 ? 6 : 0) << "page " << page;
+    }
 }
 
 TEST(MemoryContention, ThePlus3GateArrayPattern) {
