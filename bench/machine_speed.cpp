@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli/rom_files.h"
+#include "app/common/rom_files.h"
 #include "machine/machine_factory.h"
 
 using namespace tarvolinde;
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    const RomProvider roms = cli::RomFilesIn({romDir, cli::ExecutableDirectory() + "/.."});
+    const RomProvider roms = RomFilesIn({romDir, ExecutableDirectory() + "/.."});
     const Scenario scenarios[] = {
         {"48K idle at BASIC", 1, false},
         {"48K busy (screen rewrite)", 1, true},

@@ -8,6 +8,7 @@ void AyRegisters::Reset() {
     AyRegs[14] = 0xFF;
     AyRegs[15] = 0xFF;
     PortALatch = 0xFF;
+    Synth.Reset();
 }
 
 uint8_t AyRegisters::Write(uint8_t value) {
@@ -16,6 +17,17 @@ uint8_t AyRegisters::Write(uint8_t value) {
     if (AySelected == 14 && PortAIsOutput()) PortALatch = value;
     AyRegs[AySelected] = value;
     return value;
+}
+
+void AyRegisters::Replay(int32_t tstate) {
+    if (!Synth.Logging) return;
+    Synth.RestartLog();
+    const uint32_t selected = AySelected;
+    for (uint8_t reg = 0; reg < 14; ++reg) {
+        AySelected = reg;
+        Write(AyRegs[reg], tstate);
+    }
+    AySelected = selected;
 }
 
 uint8_t AyRegisters::Read() const {

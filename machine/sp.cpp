@@ -94,8 +94,13 @@ void TSp::Reset() {
 }
 
 void TSp::EndFrame() {
-    // The sound step of the frame will come first here.
+    // Fast tape loading runs frames with no sound and no pacing.
+    if (cpu.NormalSpeed) {
+        const std::span<const uint8_t> samples = sound.CompleteFrame(AyPresent ? &Ay.Synth : nullptr);
+        if (Output) screen.DrawFlag = Output->FrameDone(samples);
+    }
     screen.EndFrame(cpu.NormalSpeed != 0);
+    sound.StartFrame();
     cpu.FrameTStates -= cpu.FrameLength;
 }
 
@@ -137,6 +142,7 @@ void TSp::UlaWrite(uint8_t value) {
         level &= 0x10;
     }
     BeeperLevel = uint8_t(level * 4);
+    sound.BeeperChange(cpu.FrameTStates, BeeperLevel);
 }
 
 uint8_t TSp::BaseInPort(uint16_t port) {

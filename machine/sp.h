@@ -17,6 +17,9 @@
 #include "machine/model_table.h"
 #include "machine/port_hooks.h"
 #include "machine/screen.h"
+#include "machine/sound_format.h"
+#include "machine/sound_frame.h"
+#include "machine/sound_out.h"
 #include "machine/timing_tables.h"
 
 namespace tarvolinde {
@@ -49,6 +52,7 @@ public:
 
     Z80 cpu;
     Screen screen;
+    FrameSound sound;
 
     // --- Identity and frame constants ---------------------------------------
     const int ModelIndex;
@@ -93,6 +97,10 @@ public:
     RzxPortLog* RzxPlayback = nullptr;
     RzxPortLog* RzxRecording = nullptr;
     PointerDevices* Pointer = nullptr;
+    // The sound writer or the timer pacer that each frame run at normal speed is
+    // handed to; it paces the machine and decides whether the next frame is drawn.
+    // Null: frames are neither paced nor their sound played (tests, headless runs).
+    SoundOut* Output = nullptr;
 
     // --- Operations ---------------------------------------------------------------
     // Power-on state: paging registers cleared, AY and disk devices reset, processor reset.
@@ -104,8 +112,9 @@ public:
 
     // Runs the processor for one frame with the current frame routine.
     void ExecuteFrame() { cpu.RunFrame(); }
-    // After the frame (and its drawing): completes the border, steps the flash
-    // and carries the overrun into the next frame.
+    // After the frame (and its drawing): makes the frame's sound and hands it to
+    // Output, completes the border, steps the flash and carries the overrun into
+    // the next frame.
     void EndFrame();
     // ExecuteFrame and EndFrame, for callers that draw outside the frame loop.
     void RunFrame() {
@@ -115,6 +124,16 @@ public:
 
     // Takes the options dialog's hardware settings as this model's constructor would.
     void ApplyOptions(const MachineOptions& options);
+
+    // The sound buffer set-up for this machine's frame (after a model switch, a
+    // speed change or a quality change); AY writes are logged while it has sound.
+    void SetSoundFormat(const SoundFormat& format) {
+        sound.Setup(format, cpu.FrameLength);
+        Ay.Synth.Logging = sound.Enabled();
+    }
+    // Rebuilds the AY synthesiser from its registers: after a snapshot has set
+    // them, and after the sound quality changes.
+    void ReplayAy() { Ay.Replay(cpu.FrameTStates); }
 
     // The byte the ULA is fetching now, or 0xFF when it fetches nothing.
     uint8_t FloatingBusValue() const;
@@ -137,7 +156,7 @@ protected:
         // Contended writes into the shown bytes must latch the screen first.
         cpu.ScreenWatch = screen.ScreenPage;
     }
-    void AyWrite(uint8_t value) { Ay.Write(value); }
+    void AyWrite(uint8_t value) { Ay.Write(value, cpu.FrameTStates); }
     uint8_t AyRead();
     bool PagingLocked() const { return (Port7FFD & 0x20) != 0; }
 

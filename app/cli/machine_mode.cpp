@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "app/cli/png_writer.h"
-#include "app/cli/rom_files.h"
+#include "app/common/rom_files.h"
 #include "app/cli/state_report.h"
 #include "machine/keyboard_typing.h"
 #include "machine/machine_factory.h"

@@ -91,7 +91,7 @@ TEST(RomBoot, EveryModelRuns300FramesWithoutSticking) {
         const ModelInfo& info = Models[model];
         SCOPED_TRACE(std::string(info.Caption));
         if (!CorpusHas(info.RomFile) || (!info.TrdosRomFile.empty() && !CorpusHas(info.TrdosRomFile))) {
-            std::cout << "[  SKIPPED ] model \"" << info.Caption << "\": ROM not in " << RomDir() << "\n";
+            std::cout << "note: model \"" << info.Caption << "\" not run, its ROM is not in " << RomDir() << "\n";
             continue;
         }
         auto machine = CreateMachine(model, CorpusRoms());

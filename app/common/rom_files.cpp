@@ -1,10 +1,10 @@
-#include "app/cli/rom_files.h"
+#include "app/common/rom_files.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-namespace tarvolinde::cli {
+namespace tarvolinde {
 
 std::string ExecutableDirectory() {
     std::error_code error;
@@ -29,4 +29,4 @@ RomProvider RomFilesIn(std::vector<std::string> directories) {
     };
 }
 
-}  // namespace tarvolinde::cli
+}  // namespace tarvolinde

@@ -1,0 +1,66 @@
+#include "frontend/picture_view.h"
+
+#include <algorithm>
+#include <span>
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "frontend/picture_buffer.h"
+
+namespace tarvolinde {
+
+PictureView::PictureView(const PictureBuffer& picture, QWidget* parent) : QWidget(parent), picture_(picture) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+    setMinimumSize(kPictureWidth, kPictureHeight);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMouseTracking(true);
+}
+
+QRect PictureView::PictureRect() const {
+    // The largest 4:3 rectangle that fits, centred.
+    const int w = std::min(width(), height() * kPictureWidth / kPictureHeight);
+    const int h = w * kPictureHeight / kPictureWidth;
+    return QRect((width() - w) / 2, (height() - h) / 2, w, h);
+}
+
+void PictureView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect target = PictureRect();
+    const QRegion outside = QRegion(rect()).subtracted(QRegion(target));
+    for (const QRect& band : outside) painter.fillRect(band, Qt::black);
+
+    // Whole multiples stay sharp; other sizes are smoothed so that pixels do not
+    // come out in two different widths.
+    const bool wholeMultiple = target.width() % kPictureWidth == 0;
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !wholeMultiple);
+    picture_.ReadFront([&](std::span<const uint32_t> pixels) {
+        const QImage image(reinterpret_cast<const uchar*>(pixels.data()), kPictureWidth, kPictureHeight,
+                           PictureBuffer::kPitch, QImage::Format_RGB32);
+        painter.drawImage(target, image);
+    });
+}
+
+void PictureView::ReportPointer(const QMouseEvent& event) {
+    const QPoint position = event.position().toPoint();
+    emit pointerChanged(position - PictureRect().topLeft(), event.globalPosition().toPoint(),
+                        event.buttons().testFlag(Qt::LeftButton));
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) emit rightButtonPressed();
+    ReportPointer(*event);
+}
+
+void PictureView::mouseReleaseEvent(QMouseEvent* event) { ReportPointer(*event); }
+
+void PictureView::mouseMoveEvent(QMouseEvent* event) { ReportPointer(*event); }
+
+void PictureView::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit resized();
+}
+
+}  // namespace tarvolinde

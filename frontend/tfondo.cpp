@@ -1,0 +1,213 @@
+#include "frontend/tfondo.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QStatusTipEvent>
+
+#include "frontend/activity_panel.h"
+#include "frontend/emulation_thread.h"
+#include "frontend/ini_file.h"
+#include "frontend/picture_view.h"
+#include "frontend/qt_virtual_keys.h"
+#include "machine/sp.h"
+
+namespace tarvolinde {
+
+namespace {
+
+// The start-up message: parameter 0 starts the emulation, 1 toggles full screen.
+constexpr QEvent::Type kStartupMessage = QEvent::Type(QEvent::User + 105);
+
+class StartupMessage final : public QEvent {
+public:
+    explicit StartupMessage(int parameter) : QEvent(kStartupMessage), parameter_(parameter) {}
+    int Parameter() const { return parameter_; }
+
+private:
+    int parameter_;
+};
+
+std::string WithTrailingSeparator(const std::filesystem::path& dir) {
+    std::string text = dir.string();
+    if (text.empty() || text.back() != '/') text += '/';
+    return text;
+}
+
+}  // namespace
+
+TFondo::TFondo(const std::filesystem::path& programDir, QWidget* parent)
+    : QMainWindow(parent),
+      programDir_(WithTrailingSeparator(programDir)),
+      settings_(Settings::Defaults(programDir_)),
+      clockPacer_(clock_),
+      pacer_(&clockPacer_) {
+    displayBusy_ = true;
+    setWindowTitle("Tarvolinde");
+    setObjectName("Fondo");
+
+    pictureView_ = new PictureView(picture_, this);
+    setCentralWidget(pictureView_);
+    connect(pictureView_, &PictureView::rightButtonPressed, this, &TFondo::PictureRightButton);
+    connect(pictureView_, &PictureView::pointerChanged, this, &TFondo::PointerChanged);
+    connect(pictureView_, &PictureView::resized, this, &TFondo::BuildMouseScale);
+    connect(this, &TFondo::picturePresented, pictureView_, [this] {
+        picturePosted_ = false;
+        pictureView_->update();
+    }, Qt::QueuedConnection);
+    picture_.SetPresentedHandler([this] {
+        // Coalesced: one repaint waiting is enough however many frames are presented.
+        if (!picturePosted_.exchange(true)) emit picturePresented();
+    });
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    SizeWindow();
+    connect(this, &TFondo::activityChanged, activityPanel_, [this] {
+        activityPosted_ = false;
+        activityPanel_->Show(activity_.load(), rzxState_);
+    }, Qt::QueuedConnection);
+
+    idleTimer_.setSingleShot(true);
+    connect(&idleTimer_, &QTimer::timeout, this, &TFondo::ApplicationIdle);
+    // Keys are seen before any widget gets them, as the Spectrum keyboard owns them all.
+    qApp->installEventFilter(this);
+
+    thread_ = std::make_unique<EmulationThread>([this] { EmulationFrame(); });
+    displayBusy_ = false;
+}
+
+TFondo::~TFondo() {
+    qApp->removeEventFilter(this);
+    if (!closing_) {
+        closing_ = true;
+        StopEmulation();
+    }
+    thread_->End(std::chrono::milliseconds(4 * FrameMsForSpeed(settings_.Speed)));
+}
+
+uint64_t TFondo::FramesRun() const { return thread_->FramesRun(); }
+
+std::filesystem::path TFondo::IniPath() const { return std::filesystem::path(programDir_) / kIniFileName; }
+
+// --- Start-up and closing ------------------------------------------------------------
+
+void TFondo::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_) return;
+    shown_ = true;
+    LeeConfiguracion();
+}
+
+void TFondo::LeeConfiguracion() {
+    settings_ = ReadSettings(LoadIniFile(IniPath()), programDir_);
+    clockPacer_.SetFrameMs(FrameMsForSpeed(settings_.Speed));
+    SetSoundQuality(settings_.SoundQuality);
+    SelectVolume(settings_.VolumeIndex);
+    SelectModel(settings_.ModelIndex);
+    AplicaCursor();
+    // Handled once start-up is over, in this order.
+    if (settings_.StartRunning) QCoreApplication::postEvent(this, new StartupMessage(0));
+    if (settings_.StartFullScreen) QCoreApplication::postEvent(this, new StartupMessage(1));
+}
+
+void TFondo::GrabaConfiguracion(bool force) {
+    if (!settings_.SaveOnExit && !force) return;
+    if (machine_) settings_.ModelIndex = machine_->ModelIndex;
+    settings_.SoundQuality = soundQuality_;
+    IniStore ini = LoadIniFile(IniPath());
+    WriteSettings(settings_, ini);
+    SaveIniFile(IniPath(), ini);
+}
+
+void TFondo::customEvent(QEvent* event) {
+    if (event->type() != kStartupMessage) return QMainWindow::customEvent(event);
+    if (static_cast<StartupMessage*>(event)->Parameter() == 0)
+        PausaBExecute();
+    else
+        P_PantClick();
+}
+
+void TFondo::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        displayBusy_ = true;
+        StopEmulation();
+        closing_ = true;
+        // Suspended between frames, the thread sees the end request as soon as it wakes.
+        thread_->End(std::chrono::milliseconds(4 * FrameMsForSpeed(settings_.Speed)));
+        GrabaConfiguracion(false);
+    }
+    event->accept();
+}
+
+// --- Events --------------------------------------------------------------------------
+
+bool TFondo::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        // The hint of the item under the mouse goes to panel 2, not over the panels.
+        hintPanel_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    case QEvent::WindowDeactivate:
+        ReleaseHeldKeys();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TFondo::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this || QApplication::activePopupWidget()) return false;
+    return HandleKey(static_cast<QKeyEvent*>(event), type == QEvent::KeyPress);
+}
+
+// --- Keys ----------------------------------------------------------------------------
+
+KeyOptions TFondo::CurrentKeyOptions() const {
+    return KeyOptions{.Joystick = JoystickType(settings_.JoystickType), .CursorShift = settings_.CursorShift};
+}
+
+bool TFondo::HandleKey(QKeyEvent* event, bool down) {
+    // The PC's own repeat would lift the key between repeats; the Spectrum repeats by itself.
+    if (event->isAutoRepeat()) return true;
+    int virtualKey = VirtualKeyFromQt(event->key(), event->modifiers());
+    // Tab is the extended-mode key, never a move of the focus.
+    if (virtualKey == virtual_key::Tab) virtualKey = virtual_key::ExtendedMode;
+    if (virtualKey == 0) return true;
+
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    const KeyEvent keyEvent{.Down = down,
+                            .VirtualKey = virtualKey,
+                            .Shift = {.Shift = modifiers.testFlag(Qt::ShiftModifier),
+                                      .Alt = modifiers.testFlag(Qt::AltModifier),
+                                      .Control = modifiers.testFlag(Qt::ControlModifier)}};
+    const KeyEventResult result = input_.HandleKey(keyEvent, CurrentKeyOptions());
+    if (result == KeyEventResult::ToggleFullScreen) {
+        P_PantClick();
+        return true;
+    }
+    if (down)
+        heldKeys_.insert(virtualKey);
+    else
+        heldKeys_.erase(virtualKey);
+    // A stopped machine takes the keys at once; a running one at its next frame.
+    if (!running_ && machine_) input_.CopyTo(*machine_);
+    return true;
+}
+
+void TFondo::ReleaseHeldKeys() {
+    // A key let go while another window has the keyboard would otherwise stay down.
+    for (const int virtualKey : heldKeys_)
+        input_.HandleKey(KeyEvent{.Down = false, .VirtualKey = virtualKey, .Shift = {}}, CurrentKeyOptions());
+    heldKeys_.clear();
+    if (!running_ && machine_) input_.CopyTo(*machine_);
+}
+
+}  // namespace tarvolinde

@@ -1,0 +1,198 @@
+#pragma once
+// TFondo: the main window. It owns the machine and the emulation thread that
+// runs it, the pacing, the picture, the settings, and every menu, tool button
+// and status panel; each command hands its work to the part of the program
+// that owns it.
+//
+// Threads: the user-interface thread changes the machine only while the
+// emulation thread is stopped (StopEmulation ... StartEmulation, or a command's
+// pause with the restart left to the idle handler). The emulation thread
+// reaches the user-interface thread only by posting: the picture's repaint and
+// the status bar's activity icons.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <atomic>
+#include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "frontend/frame_pacer.h"
+#include "frontend/picture_buffer.h"
+#include "frontend/settings.h"
+#include "machine/model_table.h"
+#include "machine/pointer_devices.h"
+#include "machine/shared_input.h"
+#include "platform/clock.h"
+
+class QAction;
+class QActionGroup;
+class QKeyEvent;
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace tarvolinde {
+
+class ActivityPanel;
+class EmulationThread;
+class PictureView;
+class TSp;
+
+class TFondo : public QMainWindow {
+    Q_OBJECT
+public:
+    // programDir: the directory of ROM files and "Tarvolinde.ini" (ProgramDir),
+    // normally the executable's own.
+    explicit TFondo(const std::filesystem::path& programDir, QWidget* parent = nullptr);
+    ~TFondo() override;
+
+    // --- Operations used by the other parts of the program ---------------------
+    // Runs the machine (nothing without one, or once closing has begun).
+    void StartEmulation();
+    // Stops the machine after the frame in progress; returns once it has stopped.
+    void StopEmulation();
+    // Draws the picture again while stopped; `full` rebuilds it from memory first.
+    void RedrawScreen(bool full);
+    // "Calidad:" 0 (no sound) to 3; the index is kept for the settings file.
+    void SetSoundQuality(int index);
+
+    // --- State ---------------------------------------------------------------------
+    bool Running() const { return running_; }
+    bool ResumePending() const { return resumePending_; }
+    bool FullScreen() const { return fullScreen_; }
+    const std::string& ProgramDir() const { return programDir_; }
+    const Settings& Config() const { return settings_; }
+    // The machine; change it only while stopped. Null when no model could be built.
+    TSp* Machine() { return machine_.get(); }
+    const PictureBuffer& Picture() const { return picture_; }
+    // Frames the emulation thread has run so far.
+    uint64_t FramesRun() const;
+    // The item of a model in the model menu, and the menus, for the tests.
+    QAction* ModelAction(int modelIndex) const { return modelActions_[size_t(modelIndex)]; }
+    QAction* VolumeAction(int index) const { return volumeActions_[size_t(index)]; }
+    const PointerInput& Pointer() const { return pointer_; }
+    QMenu* FileMenu() const { return fileMenu_; }
+    QString StatusModelText() const;
+    QString StatusHintText() const;
+
+signals:
+    // Emitted on the emulation thread; connected queued, so the slots run on the
+    // user-interface thread. (A signal rather than a posted functor: nothing is
+    // built on the emulation thread for the other thread to read.)
+    void picturePresented();
+    void activityChanged();
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void customEvent(QEvent* event) override;
+
+private:
+    // Stops the machine for a command's modal work; when it goes out of scope,
+    // the machine is left to restart on the next idle if it was running.
+    class CommandPause {
+    public:
+        explicit CommandPause(TFondo& window);
+        ~CommandPause();
+        CommandPause(const CommandPause&) = delete;
+        CommandPause& operator=(const CommandPause&) = delete;
+
+    private:
+        TFondo& window_;
+        bool was_;
+    };
+
+    // Construction (tfondo_menus.cpp).
+    QAction* NewAction(const char* name, const QString& caption, const QString& hint, bool enabled = false);
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void SizeWindow();
+
+    // Emulation (tfondo_emulation.cpp).
+    void EmulationFrame();
+    void PublishActivity(const TSp& machine);
+    void ScheduleIdle();
+    void ApplicationIdle();
+    void PauseForMenu();
+
+    // Commands (tfondo_commands.cpp).
+    void SelectModel(int modelIndex);
+    void ShowModel();
+    void ResetMachine();
+    void SelectVolume(int index);
+    void PausaBExecute();
+    void P_PantClick();
+    void EnterFullScreen();
+    void LeaveFullScreen();
+    void PictureRightButton();
+    void ShowCredits();
+
+    // The mouse over the picture (tfondo_commands.cpp).
+    void PointerChanged(QPoint inPicture, QPoint onDesktop, bool leftButton);
+    void BuildMouseScale();
+    void AplicaCursor();
+
+    // Settings (tfondo.cpp).
+    void LeeConfiguracion();
+    void GrabaConfiguracion(bool force);
+    std::filesystem::path IniPath() const;
+
+    // Keys (tfondo.cpp).
+    bool HandleKey(QKeyEvent* event, bool down);
+    void ReleaseHeldKeys();
+    KeyOptions CurrentKeyOptions() const;
+
+    const std::string programDir_;
+    Settings settings_;
+
+    // --- Emulation ----------------------------------------------------------------
+    PointerInput pointer_;  // before the machine, which points at it
+    std::unique_ptr<TSp> machine_;
+    PictureBuffer picture_;
+    SteadyClock clock_;
+    ClockPacer clockPacer_;
+    FramePacer* pacer_;  // the timer pacer, or the sound writer when there is sound
+    SharedInput input_;
+    std::set<int> heldKeys_;
+    int soundQuality_ = 2;
+    bool running_ = false;
+    bool resumePending_ = false;
+    bool displayBusy_ = true;
+    bool fullScreen_ = false;
+    bool closing_ = false;
+    bool shown_ = false;
+    int rzxState_ = 0;
+    std::atomic<uint8_t> activity_{0};
+    std::atomic<bool> picturePosted_{false};
+    std::atomic<bool> activityPosted_{false};
+    QTimer idleTimer_;
+
+    // --- Widgets and commands -------------------------------------------------------
+    PictureView* pictureView_ = nullptr;
+    QToolBar* panel_ = nullptr;   // the tool buttons ("Panel")
+    QLabel* modelPanel_ = nullptr;
+    ActivityPanel* activityPanel_ = nullptr;
+    QLabel* hintPanel_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* optionsMenu_ = nullptr;
+    QMenu* helpMenu_ = nullptr;
+    QMenu* diskMenu_ = nullptr;
+    QMenu* rzxRecordMenu_ = nullptr;
+    QAction* playAction_ = nullptr;        // PausaB
+    QAction* fullScreenAction_ = nullptr;  // P_Pant
+    QActionGroup* modelGroup_ = nullptr;
+    std::array<QAction*, kModelCount> modelActions_{};
+    std::array<QAction*, 7> volumeActions_{};
+
+    // Last, so that the thread ends before anything its frames use is destroyed.
+    std::unique_ptr<EmulationThread> thread_;
+};
+
+}  // namespace tarvolinde

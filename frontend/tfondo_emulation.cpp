@@ -1,0 +1,111 @@
+// Running the machine: the frame the emulation thread repeats, the start and
+// stop of the emulation, and the idle handler that restarts it after commands.
+
+#include <QAction>
+#include <QApplication>
+
+#include "frontend/activity_panel.h"
+#include "frontend/emulation_thread.h"
+#include "frontend/screen_rebuild.h"
+#include "frontend/tfondo.h"
+#include "machine/sp.h"
+
+namespace tarvolinde {
+
+namespace {
+
+// While a menu is still open the idle handler looks again this much later.
+constexpr int kIdleRetryMs = 20;
+
+}  // namespace
+
+// --- Emulation thread ------------------------------------------------------------------
+
+void TFondo::EmulationFrame() {
+    TSp& machine = *machine_;
+    input_.CopyTo(machine);
+    machine.ExecuteFrame();
+    if (machine.screen.DrawFlag) machine.screen.Render(picture_);
+    machine.EndFrame();
+    // At normal speed the pacer holds the machine to real time and decides whether
+    // the next frame is drawn; fast tape loading leaves that to the frame end.
+    if (machine.cpu.NormalSpeed) machine.screen.DrawFlag = pacer_->EndOfFrame();
+    PublishActivity(machine);
+}
+
+void TFondo::PublishActivity(const TSp& machine) {
+    uint8_t activity = 0;
+    if (machine.Tape && machine.Tape->Playing()) activity |= kTapePlaying;
+    if (machine.Floppy && machine.Floppy->MotorOn()) activity |= kDiskMotorOn;
+    if (activity_.exchange(activity) != activity && !activityPosted_.exchange(true)) emit activityChanged();
+}
+
+// --- User-interface thread ---------------------------------------------------------------
+
+void TFondo::StartEmulation() {
+    if (running_ || !machine_ || closing_) return;
+    running_ = true;
+    playAction_->setChecked(true);
+    resumePending_ = false;
+    pacer_->Start();
+    thread_->Resume();
+}
+
+void TFondo::StopEmulation() {
+    resumePending_ = false;
+    if (running_) {
+        running_ = false;
+        thread_->Suspend();
+        pacer_->Stop();
+        // Keys typed during the last frame reach the matrix now.
+        if (machine_) input_.CopyTo(*machine_);
+    }
+    playAction_->setChecked(false);
+}
+
+TFondo::CommandPause::CommandPause(TFondo& window)
+    : window_(window), was_(window.resumePending_ || window.running_) {
+    window_.StopEmulation();
+}
+
+TFondo::CommandPause::~CommandPause() {
+    window_.resumePending_ = was_;
+    window_.ScheduleIdle();
+}
+
+void TFondo::PauseForMenu() {
+    const bool was = resumePending_ || running_;
+    StopEmulation();
+    resumePending_ = was;
+    // The menu takes the keyboard: keys held now would never see their release.
+    ReleaseHeldKeys();
+}
+
+void TFondo::ScheduleIdle() {
+    if (resumePending_ && !running_) idleTimer_.start(0);
+}
+
+void TFondo::ApplicationIdle() {
+    if (running_ || !resumePending_) return;
+    // A menu still open or a dialog still showing keeps the machine paused.
+    if (QApplication::activePopupWidget() || QApplication::activeModalWidget()) {
+        idleTimer_.start(kIdleRetryMs);
+        return;
+    }
+    StartEmulation();
+}
+
+void TFondo::RedrawScreen(bool full) {
+    if (displayBusy_ || running_ || !machine_) return;
+    if (full) RebuildFromMemory(machine_->screen);
+    machine_->screen.Render(picture_);
+}
+
+void TFondo::SetSoundQuality(int index) {
+    soundQuality_ = index;
+    if (machine_ && !running_) machine_->screen.DrawFlag = 0;
+    // Without the sound writer every quality paces by the clock.
+    pacer_ = &clockPacer_;
+}
+
+}  // namespace tarvolinde

@@ -1,0 +1,224 @@
+// The main window's menus, tool buttons and status bar: captions and hints as
+// the user sees them. Commands whose work is not in the program yet are shown
+// disabled.
+
+#include <QAction>
+#include <QActionGroup>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include "frontend/activity_panel.h"
+#include "frontend/icons.h"
+#include "frontend/picture_view.h"
+#include "frontend/tfondo.h"
+
+namespace tarvolinde {
+
+namespace {
+
+constexpr std::array<const char*, 7> kVolumeCaptions{"10 %", "25 %", "33%", "50 %", "66 %", "75 %", "100 %"};
+
+// Widths of status panels 0 and 1.
+constexpr int kModelPanelWidth = 80;
+
+// The picture area is the picture plus a 4-pixel margin.
+constexpr int kClientExtraHeight = 4;
+
+}  // namespace
+
+QAction* TFondo::NewAction(const char* name, const QString& caption, const QString& hint, bool enabled) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(name);
+    action->setStatusTip(hint);
+    action->setToolTip(hint.isEmpty() ? caption : hint);
+    action->setEnabled(enabled);
+    return action;
+}
+
+void TFondo::CreateActions() {
+    playAction_ = NewAction("PausaB", "Play/Stop", "Arranca o detiene la emulación", true);
+    // Held down while the machine runs, like the play key of a tape recorder.
+    playAction_->setCheckable(true);
+    playAction_->setIcon(icons::Play());
+    connect(playAction_, &QAction::triggered, this, &TFondo::PausaBExecute);
+
+    fullScreenAction_ = NewAction("P_Pant", "Pantalla completa", "Ventana/pantalla completa", true);
+    fullScreenAction_->setIcon(icons::FullScreen());
+    connect(fullScreenAction_, &QAction::triggered, this, &TFondo::P_PantClick);
+}
+
+void TFondo::CreateMenus() {
+    QMenuBar* menus = menuBar();
+    menus->setObjectName("Menuses");
+
+    // --- Archivo -------------------------------------------------------------------
+    fileMenu_ = menus->addMenu("Archivo");
+    fileMenu_->setObjectName("Archivo1");
+
+    QMenu* snapshot = fileMenu_->addMenu("Snapshot");
+    snapshot->setObjectName("Snapshot1");
+    QAction* loadSnapshot = NewAction("CargarS", "Cargar", "Carga snapshot");
+    loadSnapshot->setIcon(icons::Snapshot());
+    snapshot->addAction(loadSnapshot);
+    snapshot->addAction(NewAction("Grabar1", "Grabar", "Graba snapshot"));
+
+    QMenu* tape = fileMenu_->addMenu("Cinta");
+    tape->setObjectName("Cinta1");
+    QAction* insertTape = NewAction("CargaC", "Introducir", "Introduce cinta");
+    insertTape->setIcon(icons::Tape());
+    tape->addAction(insertTape);
+    tape->addAction(NewAction("SacaC", "Extraer", "Extrae cinta"));
+    tape->addAction(NewAction("TocaC", "Reproducir", "Reproduce cinta"));
+    tape->addAction(NewAction("PausaC", "Detener", "Detiene cinta"));
+    tape->addSeparator();
+    tape->addAction(NewAction("NavegaC", "Navegar", "Navegador de cinta"));
+
+    diskMenu_ = fileMenu_->addMenu("Disco");
+    diskMenu_->setObjectName("Disco1");
+    QAction* insertDisk = NewAction("CargaD", "Introducir", "Introduce disco");
+    insertDisk->setIcon(icons::Disk());
+    diskMenu_->addAction(insertDisk);
+    diskMenu_->addAction(NewAction("Extraer1", "Extraer", "Extrae disco"));
+    diskMenu_->addAction(NewAction("Grabar4", "Grabar", "Graba disco"));
+    diskMenu_->addAction(NewAction("Crear1", "Crear...", "Crea disco vacío"));
+    diskMenu_->addSeparator();
+    QAction* writeProtected = NewAction("Protegido1", "Protegido", "Protege el disco contra escritura");
+    writeProtected->setCheckable(true);
+    writeProtected->setChecked(true);
+    diskMenu_->addAction(writeProtected);
+
+    QMenu* screen = fileMenu_->addMenu("Pantalla");
+    screen->setObjectName("Pantalla1");
+    screen->addAction(NewAction("Grabar2", "Grabar bmp", "Graba la pantalla como bmp"));
+    screen->addAction(NewAction("Grabar3", "Grabar scr", "Graba la pantalla como scr"));
+
+    QMenu* actions = fileMenu_->addMenu("Acciones");
+    actions->setObjectName("Acciones1");
+    rzxRecordMenu_ = actions->addMenu("Grabar");
+    rzxRecordMenu_->setObjectName("Grabar_A");
+    rzxRecordMenu_->addAction(NewAction("Tutorial1", "Tutorial", "Graba las acciones"));
+    rzxRecordMenu_->addAction(NewAction("Modocompeticin1", "Competición", ""));
+    rzxRecordMenu_->addAction(NewAction("Comentario1", "Comentario", ""));
+    actions->addAction(NewAction("Reproducir2", "Reproducir", "Reproduce acciones"));
+    actions->addAction(NewAction("Detener_A", "Detener", "Detiene las acciones"));
+
+    QMenu* recent = fileMenu_->addMenu("Recientes");
+    recent->setObjectName("Recientes1");
+    recent->setEnabled(false);
+    fileMenu_->addSeparator();
+    QAction* quit = NewAction("Salir1", "Salir", "Sale del programa", true);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+    fileMenu_->addAction(quit);
+
+    // --- Opciones ------------------------------------------------------------------
+    optionsMenu_ = menus->addMenu("Opciones");
+    optionsMenu_->setObjectName("Opciones1");
+
+    QMenu* models = optionsMenu_->addMenu("Modelo");
+    models->setObjectName("Modelo1");
+    modelGroup_ = new QActionGroup(this);
+    // The mark is set by the switch itself, which may fall back to another model.
+    modelGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (int index = 0; index < kModelCount; ++index) {
+        const std::string_view caption = Models[size_t(index)].Caption;
+        QAction* item = NewAction("", QString::fromUtf8(caption.data(), qsizetype(caption.size())),
+                                  "Cambia el modelo de Spectrum", true);
+        item->setCheckable(true);
+        modelGroup_->addAction(item);
+        models->addAction(item);
+        connect(item, &QAction::triggered, this, [this, index] { SelectModel(index); });
+        modelActions_[size_t(index)] = item;
+    }
+
+    QMenu* volume = optionsMenu_->addMenu("Volumen");
+    volume->setObjectName("Volumen1");
+    auto* volumeGroup = new QActionGroup(this);
+    for (int index = 0; index < int(kVolumeCaptions.size()); ++index) {
+        QAction* item = NewAction("", kVolumeCaptions[size_t(index)], "Volumen del sonido", true);
+        item->setCheckable(true);
+        volumeGroup->addAction(item);
+        volume->addAction(item);
+        connect(item, &QAction::triggered, this, [this, index] { SelectVolume(index); });
+        volumeActions_[size_t(index)] = item;
+    }
+    volumeActions_.back()->setChecked(true);
+
+    optionsMenu_->addAction(NewAction("Idioma1", "Idioma", "Elige el idioma"));
+    optionsMenu_->addAction(NewAction("Hardware1", "Opciones", "Opciones del emulador"));
+    optionsMenu_->addAction(NewAction("Monitor1", "Debug", "Depurador"));
+    optionsMenu_->addSeparator();
+    QAction* reset = NewAction("Reset1", "Reset", "Reinicia el Spectrum", true);
+    connect(reset, &QAction::triggered, this, &TFondo::ResetMachine);
+    // Play/Stop is a tool button only: from a menu, which pauses the machine
+    // while it is open, it could only ever start it.
+    optionsMenu_->addAction(reset);
+
+    // --- Ayuda ---------------------------------------------------------------------
+    helpMenu_ = menus->addMenu("Ayuda");
+    helpMenu_->setObjectName("Ayuda1");
+    helpMenu_->addAction(NewAction("Ayuda2", "Ayuda", ""));
+    QAction* credits = NewAction("Crditos1", "Créditos", "Créditos del programa", true);
+    connect(credits, &QAction::triggered, this, &TFondo::ShowCredits);
+    helpMenu_->addAction(credits);
+
+    // Opening a menu pauses the machine until the menu is closed.
+    for (QMenu* top : {fileMenu_, optionsMenu_, helpMenu_}) {
+        connect(top, &QMenu::aboutToShow, this, &TFondo::PauseForMenu);
+        connect(top, &QMenu::aboutToHide, this, &TFondo::ScheduleIdle);
+    }
+}
+
+void TFondo::CreateToolBar() {
+    panel_ = new QToolBar("Panel", this);
+    panel_->setObjectName("Panel");
+    panel_->setMovable(false);
+    panel_->setFloatable(false);
+    panel_->setIconSize(QSize(24, 24));
+    panel_->setContextMenuPolicy(Qt::PreventContextMenu);
+    panel_->addAction(findChild<QAction*>("CargarS"));
+    panel_->addAction(findChild<QAction*>("CargaC"));
+    panel_->addAction(findChild<QAction*>("CargaD"));
+    panel_->addSeparator();
+    panel_->addAction(playAction_);
+    panel_->addAction(fullScreenAction_);
+    addToolBar(Qt::BottomToolBarArea, panel_);
+    // Keys belong to the Spectrum: no button takes the focus.
+    for (QWidget* button : panel_->findChildren<QWidget*>()) button->setFocusPolicy(Qt::NoFocus);
+}
+
+void TFondo::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName("Barra");
+    bar->setSizeGripEnabled(true);
+
+    modelPanel_ = new QLabel(bar);
+    modelPanel_->setFixedWidth(kModelPanelWidth);
+    modelPanel_->setFrameShape(QFrame::StyledPanel);
+    modelPanel_->setFrameShadow(QFrame::Sunken);
+    activityPanel_ = new ActivityPanel(bar);
+    hintPanel_ = new QLabel(bar);
+    hintPanel_->setFrameShape(QFrame::StyledPanel);
+    hintPanel_->setFrameShadow(QFrame::Sunken);
+    hintPanel_->setMinimumWidth(54);
+    bar->addWidget(modelPanel_);
+    bar->addWidget(activityPanel_);
+    bar->addWidget(hintPanel_, 1);
+}
+
+void TFondo::SizeWindow() {
+    menuBar()->setFocusPolicy(Qt::NoFocus);
+    // The smallest window shows the picture at its own size; the window opens
+    // at twice that, a comfortable size on today's screens.
+    pictureView_->setMinimumSize(kPictureWidth, kPictureHeight + kClientExtraHeight);
+    setMinimumSize(minimumSizeHint());
+    resize(minimumSizeHint() + QSize(kPictureWidth, kPictureHeight));
+}
+
+QString TFondo::StatusModelText() const { return modelPanel_->text(); }
+
+QString TFondo::StatusHintText() const { return hintPanel_->text(); }
+
+}  // namespace tarvolinde
