@@ -183,8 +183,6 @@ TEST(RzxPlayFrame, NoInterruptBetweenPrefixes) {
     m->Load(kCode, {0xDD, 0xDD, 0x21, 0x34, 0x12});
     m->cpu.IFF1 = m->cpu.IFF2 = 1;
     m->cpu.RunFrame();
-    // FIXME pending core fix: the frame stops after the first prefix and takes
-    // the interrupt there (stacked address kCode + 1, IX not loaded).
     EXPECT_EQ(m->cpu.IX.w, 0x1234);
     EXPECT_EQ(player.FetchesRemaining, -2);
     EXPECT_EQ(StackedWord(*m), kCode + 5);
