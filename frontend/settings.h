@@ -65,9 +65,4 @@ Settings ReadSettings(const IniStore& ini, const std::string& programDir);
 // current list are left as they are.
 void WriteSettings(const Settings& settings, IniStore& ini);
 
-// The frame period for a speed in percent: 20 ms at 100 %, integer division.
-constexpr uint32_t FrameMsForSpeed(int percent) {
-    return uint32_t(2000 / (percent < kMinSpeed ? kMinSpeed : percent > kMaxSpeed ? kMaxSpeed : percent));
-}
-
 }  // namespace tarvolinde

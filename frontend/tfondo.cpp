@@ -35,14 +35,39 @@ std::string WithTrailingSeparator(const std::filesystem::path& dir) {
     return text;
 }
 
+std::unique_ptr<AudioSink> MakeAudioSink(const HostDevices& devices, Clock& clock) {
+    return devices.MakeAudioSink ? devices.MakeAudioSink(clock) : nullptr;
+}
+
+std::unique_ptr<JoystickSource> MakeJoystick(const HostDevices& devices) {
+    std::unique_ptr<JoystickSource> joystick = devices.MakeJoystick ? devices.MakeJoystick() : nullptr;
+    return joystick ? std::move(joystick) : std::make_unique<NoJoystick>();
+}
+
+ShiftState ShiftOf(Qt::KeyboardModifiers modifiers) {
+    return ShiftState{.Shift = modifiers.testFlag(Qt::ShiftModifier),
+                      .Alt = modifiers.testFlag(Qt::AltModifier),
+                      .Control = modifiers.testFlag(Qt::ControlModifier)};
+}
+
 }  // namespace
 
-TFondo::TFondo(const std::filesystem::path& programDir, QWidget* parent)
+TFondo::TFondo(const std::filesystem::path& programDir, const HostDevices& devices, QWidget* parent)
     : QMainWindow(parent),
       programDir_(WithTrailingSeparator(programDir)),
       settings_(Settings::Defaults(programDir_)),
-      clockPacer_(clock_),
-      pacer_(&clockPacer_) {
+      audioSink_(MakeAudioSink(devices, clock_)),
+      output_(audioSink_.get(), clock_),
+      joystick_(MakeJoystick(devices)),
+      pcJoystick_([this](bool down, int virtualKey) {
+          // Posted, never sent: the emulation thread does not wait for this one.
+          // (By name, so that Qt copies the arguments: nothing built on this
+          // thread is left for the other one to read.)
+          QMetaObject::invokeMethod(this, "JoystickKey", Qt::QueuedConnection, Q_ARG(bool, down),
+                                    Q_ARG(int, virtualKey));
+      }) {
+    // The joystick plays only while the window is active, which it is not yet.
+    pcJoystick_.SetWindowActive(false);
     displayBusy_ = true;
     setWindowTitle("Tarvolinde");
     setObjectName("Fondo");
@@ -86,7 +111,9 @@ TFondo::~TFondo() {
         closing_ = true;
         StopEmulation();
     }
-    thread_->End(std::chrono::milliseconds(4 * FrameMsForSpeed(settings_.Speed)));
+    thread_->End(std::chrono::milliseconds(4 * output_.Format().FrameMs));
+    // Releases the sound device.
+    output_.SetQuality(0);
 }
 
 uint64_t TFondo::FramesRun() const { return thread_->FramesRun(); }
@@ -104,7 +131,8 @@ void TFondo::showEvent(QShowEvent* event) {
 
 void TFondo::LeeConfiguracion() {
     settings_ = ReadSettings(LoadIniFile(IniPath()), programDir_);
-    clockPacer_.SetFrameMs(FrameMsForSpeed(settings_.Speed));
+    // The speed first, so that the sound device opens once, with the buffer for it.
+    SetSpeed(settings_.Speed);
     SetSoundQuality(settings_.SoundQuality);
     SelectVolume(settings_.VolumeIndex);
     SelectModel(settings_.ModelIndex);
@@ -137,7 +165,7 @@ void TFondo::closeEvent(QCloseEvent* event) {
         StopEmulation();
         closing_ = true;
         // Suspended between frames, the thread sees the end request as soon as it wakes.
-        thread_->End(std::chrono::milliseconds(4 * FrameMsForSpeed(settings_.Speed)));
+        thread_->End(std::chrono::milliseconds(4 * output_.Format().FrameMs));
         GrabaConfiguracion(false);
     }
     event->accept();
@@ -151,7 +179,11 @@ bool TFondo::event(QEvent* event) {
         // The hint of the item under the mouse goes to panel 2, not over the panels.
         hintPanel_->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
+    case QEvent::WindowActivate:
+        pcJoystick_.SetWindowActive(true);
+        break;
     case QEvent::WindowDeactivate:
+        pcJoystick_.SetWindowActive(false);
         ReleaseHeldKeys();
         break;
     default:
@@ -182,12 +214,7 @@ bool TFondo::HandleKey(QKeyEvent* event, bool down) {
     if (virtualKey == virtual_key::Tab) virtualKey = virtual_key::ExtendedMode;
     if (virtualKey == 0) return true;
 
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    const KeyEvent keyEvent{.Down = down,
-                            .VirtualKey = virtualKey,
-                            .Shift = {.Shift = modifiers.testFlag(Qt::ShiftModifier),
-                                      .Alt = modifiers.testFlag(Qt::AltModifier),
-                                      .Control = modifiers.testFlag(Qt::ControlModifier)}};
+    const KeyEvent keyEvent{.Down = down, .VirtualKey = virtualKey, .Shift = ShiftOf(event->modifiers())};
     const KeyEventResult result = input_.HandleKey(keyEvent, CurrentKeyOptions());
     if (result == KeyEventResult::ToggleFullScreen) {
         P_PantClick();
@@ -200,6 +227,14 @@ bool TFondo::HandleKey(QKeyEvent* event, bool down) {
     // A stopped machine takes the keys at once; a running one at its next frame.
     if (!running_ && machine_) input_.CopyTo(*machine_);
     return true;
+}
+
+void TFondo::JoystickKey(bool down, int virtualKey) {
+    // The PC's shift keys as they are now decide the extra CAPS SHIFT, as for a key.
+    const KeyEvent keyEvent{
+        .Down = down, .VirtualKey = virtualKey, .Shift = ShiftOf(QGuiApplication::keyboardModifiers())};
+    input_.HandleKey(keyEvent, CurrentKeyOptions());
+    if (!running_ && machine_) input_.CopyTo(*machine_);
 }
 
 void TFondo::ReleaseHeldKeys() {

@@ -1,14 +1,14 @@
 #pragma once
 // TFondo: the main window. It owns the machine and the emulation thread that
-// runs it, the pacing, the picture, the settings, and every menu, tool button
-// and status panel; each command hands its work to the part of the program
-// that owns it.
+// runs it, the sound output that paces it, the PC joystick, the picture, the
+// settings, and every menu, tool button and status panel; each command hands
+// its work to the part of the program that owns it.
 //
 // Threads: the user-interface thread changes the machine only while the
 // emulation thread is stopped (StopEmulation ... StartEmulation, or a command's
 // pause with the restart left to the idle handler). The emulation thread
-// reaches the user-interface thread only by posting: the picture's repaint and
-// the status bar's activity icons.
+// reaches the user-interface thread only by posting: the picture's repaint,
+// the status bar's activity icons and the PC joystick's keys.
 
 #include <QMainWindow>
 #include <QTimer>
@@ -19,13 +19,17 @@
 #include <set>
 #include <string>
 
-#include "frontend/frame_pacer.h"
+#include "frontend/host_devices.h"
 #include "frontend/picture_buffer.h"
 #include "frontend/settings.h"
 #include "machine/model_table.h"
+#include "machine/pc_joystick.h"
 #include "machine/pointer_devices.h"
 #include "machine/shared_input.h"
+#include "machine/sound_output.h"
+#include "platform/audio_sink.h"
 #include "platform/clock.h"
+#include "platform/joystick_source.h"
 
 class QAction;
 class QActionGroup;
@@ -45,8 +49,10 @@ class TFondo : public QMainWindow {
     Q_OBJECT
 public:
     // programDir: the directory of ROM files and "Tarvolinde.ini" (ProgramDir),
-    // normally the executable's own.
-    explicit TFondo(const std::filesystem::path& programDir, QWidget* parent = nullptr);
+    // normally the executable's own. devices: where the sound goes and the PC
+    // joystick comes from.
+    explicit TFondo(const std::filesystem::path& programDir, const HostDevices& devices = SdlHostDevices(),
+                    QWidget* parent = nullptr);
     ~TFondo() override;
 
     // --- Operations used by the other parts of the program ---------------------
@@ -57,7 +63,11 @@ public:
     // Draws the picture again while stopped; `full` rebuilds it from memory first.
     void RedrawScreen(bool full);
     // "Calidad:" 0 (no sound) to 3; the index is kept for the settings file.
+    // When the sound device cannot play, the machine runs on without sound and
+    // the status bar says why.
     void SetSoundQuality(int index);
+    // "Velocidad": 10 to 1000 percent of the real machine's speed.
+    void SetSpeed(int percent);
 
     // --- State ---------------------------------------------------------------------
     bool Running() const { return running_; }
@@ -68,6 +78,7 @@ public:
     // The machine; change it only while stopped. Null when no model could be built.
     TSp* Machine() { return machine_.get(); }
     const PictureBuffer& Picture() const { return picture_; }
+    const SoundOutput& Sound() const { return output_; }
     // Frames the emulation thread has run so far.
     uint64_t FramesRun() const;
     // The item of a model in the model menu, and the menus, for the tests.
@@ -118,6 +129,7 @@ private:
     // Emulation (tfondo_emulation.cpp).
     void EmulationFrame();
     void PublishActivity(const TSp& machine);
+    void ShowSoundNotice();
     void ScheduleIdle();
     void ApplicationIdle();
     void PauseForMenu();
@@ -146,6 +158,8 @@ private:
 
     // Keys (tfondo.cpp).
     bool HandleKey(QKeyEvent* event, bool down);
+    // A key of the PC joystick, posted by the emulation thread.
+    Q_INVOKABLE void JoystickKey(bool down, int virtualKey);
     void ReleaseHeldKeys();
     KeyOptions CurrentKeyOptions() const;
 
@@ -153,12 +167,15 @@ private:
     Settings settings_;
 
     // --- Emulation ----------------------------------------------------------------
-    PointerInput pointer_;  // before the machine, which points at it
+    // Before the machine, which points at them.
+    PointerInput pointer_;
+    SteadyClock clock_;
+    std::unique_ptr<AudioSink> audioSink_;  // before the output, whose destructor closes it
+    SoundOutput output_;                    // the sound writer, or the timer pacer without sound
     std::unique_ptr<TSp> machine_;
     PictureBuffer picture_;
-    SteadyClock clock_;
-    ClockPacer clockPacer_;
-    FramePacer* pacer_;  // the timer pacer, or the sound writer when there is sound
+    std::unique_ptr<JoystickSource> joystick_;
+    PcJoystick pcJoystick_;  // polled by the emulation thread, posting keys to this one
     SharedInput input_;
     std::set<int> heldKeys_;
     int soundQuality_ = 2;

@@ -37,6 +37,10 @@ void TFondo::SelectModel(int modelIndex) {
         machine_->Joystick = JoystickType(settings_.JoystickType);
         machine_->Mouse = MouseType(settings_.MouseType);
         machine_->AutoPlayStop = settings_.AutoPlayStop;
+        // Its frames go to the sound output, with the samples of its frame length.
+        machine_->Output = &output_;
+        machine_->SetSoundFormat(output_.Format());
+        machine_->sound.Filter = settings_.Filter;
         ConnectPointer(*machine_, pointer_);
         input_.CopyTo(*machine_);
     }
@@ -71,6 +75,7 @@ void TFondo::SelectVolume(int index) {
     if (index < 0 || index >= int(volumeActions_.size())) return;
     volumeActions_[size_t(index)]->setChecked(true);
     settings_.VolumeIndex = index;
+    output_.SetVolume(index);
 }
 
 void TFondo::PausaBExecute() {

@@ -1,8 +1,11 @@
 // Running the machine: the frame the emulation thread repeats, the start and
-// stop of the emulation, and the idle handler that restarts it after commands.
+// stop of the emulation, the idle handler that restarts it after commands, and
+// the sound settings that pace it.
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <algorithm>
 
 #include "frontend/activity_panel.h"
 #include "frontend/emulation_thread.h"
@@ -26,10 +29,10 @@ void TFondo::EmulationFrame() {
     input_.CopyTo(machine);
     machine.ExecuteFrame();
     if (machine.screen.DrawFlag) machine.screen.Render(picture_);
+    // Hands the frame's sound to the output, which holds the machine to real time
+    // and decides whether the next frame is drawn.
     machine.EndFrame();
-    // At normal speed the pacer holds the machine to real time and decides whether
-    // the next frame is drawn; fast tape loading leaves that to the frame end.
-    if (machine.cpu.NormalSpeed) machine.screen.DrawFlag = pacer_->EndOfFrame();
+    if (settings_.PcJoystick) pcJoystick_.Poll(*joystick_);
     PublishActivity(machine);
 }
 
@@ -47,7 +50,7 @@ void TFondo::StartEmulation() {
     running_ = true;
     playAction_->setChecked(true);
     resumePending_ = false;
-    pacer_->Start();
+    output_.StartEmulation();
     thread_->Resume();
 }
 
@@ -56,7 +59,7 @@ void TFondo::StopEmulation() {
     if (running_) {
         running_ = false;
         thread_->Suspend();
-        pacer_->Stop();
+        output_.StopEmulation();
         // Keys typed during the last frame reach the matrix now.
         if (machine_) input_.CopyTo(*machine_);
     }
@@ -102,10 +105,30 @@ void TFondo::RedrawScreen(bool full) {
 }
 
 void TFondo::SetSoundQuality(int index) {
+    // The sound buffer is replaced between two frames.
+    const CommandPause pause(*this);
     soundQuality_ = index;
-    if (machine_ && !running_) machine_->screen.DrawFlag = 0;
-    // Without the sound writer every quality paces by the clock.
-    pacer_ = &clockPacer_;
+    if (machine_) machine_->screen.DrawFlag = 0;
+    // Without a device that plays, the output has fallen back to the timer pacer.
+    if (!output_.SetQuality(index)) ShowSoundNotice();
+    if (machine_) {
+        machine_->SetSoundFormat(output_.Format());
+        // The AY's registers rebuild the synthesiser that runs at the new rate.
+        machine_->ReplayAy();
+    }
+}
+
+void TFondo::SetSpeed(int percent) {
+    const CommandPause pause(*this);
+    settings_.Speed = std::clamp(percent, kMinSpeed, kMaxSpeed);
+    if (!output_.SetSpeed(settings_.Speed)) ShowSoundNotice();
+    if (machine_) machine_->SetSoundFormat(output_.Format());
+}
+
+void TFondo::ShowSoundNotice() {
+    const QString notice = "Sin sonido: " + QString::fromStdString(output_.LastError());
+    hintPanel_->setText(notice);
+    qWarning("%s", qUtf8Printable(notice));
 }
 
 }  // namespace tarvolinde

@@ -140,14 +140,6 @@ TEST(SettingsTest, RecentFilesBeyondTheListAreLeftInTheFile) {
     EXPECT_EQ(gaps.RecentFiles, (std::vector<std::string>{"y.tap", "x.sna"}));
 }
 
-TEST(SettingsTest, FramePeriodFollowsTheSpeed) {
-    EXPECT_EQ(FrameMsForSpeed(100), 20u);
-    EXPECT_EQ(FrameMsForSpeed(200), 10u);
-    EXPECT_EQ(FrameMsForSpeed(1000), 2u);
-    EXPECT_EQ(FrameMsForSpeed(10), 200u);
-    EXPECT_EQ(FrameMsForSpeed(300), 6u);
-}
-
 TEST(SettingsTest, TheFileOnDiskRoundTrips) {
     const std::filesystem::path dir =
         std::filesystem::temp_directory_path() / ("tarvolinde-settings-" + std::to_string(getpid()));

@@ -13,7 +13,9 @@
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -21,11 +23,13 @@
 #include <thread>
 #include <unistd.h>
 
+#include "frontend/host_devices.h"
 #include "frontend/picture_buffer.h"
 #include "frontend/picture_view.h"
 #include "machine/screen_text.h"
 #include "machine/sp.h"
 #include "platform/memory_surface.h"
+#include "platform/null_audio_sink.h"
 
 namespace tarvolinde {
 namespace {
@@ -71,6 +75,21 @@ int RowHolding(const std::vector<std::string>& rows, const std::string& text) {
     return -1;
 }
 
+// A joystick the test moves while the emulation thread reads it.
+class MovableJoystick final : public JoystickSource {
+public:
+    bool Present() override { return true; }
+    std::optional<JoystickReading> Read() override {
+        ++Reads;
+        return JoystickReading{.X = X.load(), .Y = Y.load(), .Button0 = Fire.load()};
+    }
+
+    std::atomic<int32_t> X{0};
+    std::atomic<int32_t> Y{0};
+    std::atomic<bool> Fire{false};
+    std::atomic<int> Reads{0};
+};
+
 // Answers the next modal message box with OK and keeps its text.
 class MessageBoxAnswerer {
 public:
@@ -109,15 +128,41 @@ protected:
     void WriteIni(const std::string& text) const { std::ofstream(dir_ / kIniFileName, std::ios::binary) << text; }
     std::string Ini() const { return ReadFile(dir_ / kIniFileName); }
 
-    std::unique_ptr<TFondo> OpenWindow() const {
-        auto window = std::make_unique<TFondo>(dir_);
+    // Silent sound that plays in real time, and a joystick the test moves; both
+    // stay reachable through sink_ and joystick_ while the window lives.
+    HostDevices SilentDevices(bool soundFails = false) {
+        return HostDevices{
+            .MakeAudioSink = [this, soundFails](Clock& clock) -> std::unique_ptr<AudioSink> {
+                auto sink = std::make_unique<NullAudioSink>(clock);
+                sink->FailOpen = soundFails;
+                sink_ = sink.get();
+                return sink;
+            },
+            .MakeJoystick = [this]() -> std::unique_ptr<JoystickSource> {
+                auto joystick = std::make_unique<MovableJoystick>();
+                joystick_ = joystick.get();
+                return joystick;
+            },
+        };
+    }
+
+    std::unique_ptr<TFondo> OpenWindow(const std::optional<HostDevices>& devices = std::nullopt) {
+        auto window = std::make_unique<TFondo>(dir_, devices ? *devices : SilentDevices());
         window->show();
         QCoreApplication::processEvents();
         return window;
     }
 
     std::filesystem::path dir_;
+    NullAudioSink* sink_ = nullptr;
+    MovableJoystick* joystick_ = nullptr;
 };
+
+// Runs the window for a few more frames than it has run so far.
+bool RunFrames(TFondo& window, uint64_t count) {
+    const uint64_t target = window.FramesRun() + count;
+    return WaitUntil([&] { return window.FramesRun() >= target; });
+}
 
 // A fast machine keeps the tests short: 1000 % gives 2 ms frames.
 constexpr const char* kFast = "[Emulacion]\nVelocidad=1000\n";
@@ -483,6 +528,157 @@ TEST_F(TFondoTest, WithoutAnyRomThereIsNoMachineAndNothingRuns) {
     EXPECT_FALSE(play->isChecked());
     window->findChild<QAction*>("Reset1")->trigger();
     EXPECT_TRUE(window->close());
+}
+
+TEST_F(TFondoTest, EveryMachineHandsItsFramesToTheSoundOutputAtTheChosenQuality) {
+    WriteIni("[Audio]\nHz=3\nVolumen=2\nFiltro=1\n");
+    const auto window = OpenWindow();
+    const SoundOut* output = &window->Sound();
+    EXPECT_EQ(window->Sound().Format(), (SoundFormat{44100, 20}));
+    ASSERT_TRUE(sink_->IsOpen());
+    EXPECT_EQ(sink_->SampleRate(), 44100u);
+    EXPECT_EQ(sink_->Buffer().size(), 10584u);
+    EXPECT_EQ(sink_->Volume(), -1109);  // "33%"
+    EXPECT_EQ(window->Machine()->Output, output);
+    EXPECT_EQ(window->Machine()->sound.SamplesPerFrame(), 882u);
+    EXPECT_TRUE(window->Machine()->sound.Filter);
+
+    // The stream plays in a loop while the machine runs, and stops with it. (The
+    // sink is the emulation thread's while it runs: look only once it has stopped.)
+    EXPECT_FALSE(sink_->Looping());
+    window->StartEmulation();
+    ASSERT_TRUE(RunFrames(*window, 10));
+    window->StopEmulation();
+    EXPECT_TRUE(sink_->Looping());
+    EXPECT_FALSE(sink_->Playing());
+
+    window->VolumeAction(0)->trigger();
+    EXPECT_EQ(sink_->Volume(), -2303);  // "10 %"
+
+    // A new machine gets the output, its frame's samples and the smoothing.
+    window->ModelAction(0)->trigger();
+    ASSERT_EQ(window->Machine()->ModelIndex, 0);
+    EXPECT_EQ(window->Machine()->Output, output);
+    EXPECT_EQ(window->Machine()->sound.SamplesPerFrame(), 882u);
+    EXPECT_TRUE(window->Machine()->sound.Filter);
+
+    window->SetSpeed(200);
+    EXPECT_EQ(window->Sound().Format(), (SoundFormat{44100, 10}));
+    EXPECT_EQ(window->Machine()->sound.SamplesPerFrame(), 441u);
+    EXPECT_EQ(sink_->Buffer().size(), 12u * 441u);
+    EXPECT_EQ(sink_->Volume(), -2303);  // the new buffer keeps the volume
+    window->SetSoundQuality(1);
+    EXPECT_EQ(sink_->SampleRate(), 11025u);
+    EXPECT_EQ(window->Machine()->sound.SamplesPerFrame(), 110u);
+
+    // Without sound the device is released and the timer paces the frames.
+    window->SetSoundQuality(0);
+    EXPECT_FALSE(sink_->IsOpen());
+    EXPECT_FALSE(window->Machine()->sound.Enabled());
+    window->StartEmulation();
+    ASSERT_TRUE(RunFrames(*window, 10));
+    EXPECT_TRUE(window->close());
+    EXPECT_NE(Ini().find("Hz=0\n"), std::string::npos);
+    EXPECT_NE(Ini().find("Velocidad=200\n"), std::string::npos);
+}
+
+TEST_F(TFondoTest, SwitchingTheSoundOnRebuildsTheAyFromItsRegisters) {
+    WriteIni("[Audio]\nHz=0\n");
+    const auto window = OpenWindow();
+    TSp& machine = *window->Machine();
+    ASSERT_TRUE(machine.AyPresent);
+    machine.OutPort(0xFFFD, 8);  // channel A's volume
+    machine.OutPort(0xBFFD, 12);
+    EXPECT_EQ(machine.Ay.Synth.AyLogCount, 0u);  // nothing is logged without sound
+
+    window->SetSoundQuality(2);
+    // Registers 0 to 13 are written again, each logged for the synthesiser.
+    ASSERT_EQ(machine.Ay.Synth.AyLogCount, 14u);
+    EXPECT_EQ(machine.Ay.Synth.AyLog()[8].Value, 12);
+}
+
+TEST_F(TFondoTest, ASoundDeviceThatCannotPlayLeavesTheMachineOnTheTimerWithANotice) {
+    WriteIni(std::string(kFast) + "[Audio]\nHz=3\n");
+    const auto window = OpenWindow(SilentDevices(/*soundFails=*/true));
+    EXPECT_FALSE(window->Sound().Format().HasSound());
+    EXPECT_EQ(window->StatusHintText(), "Sin sonido: no sound device");
+    EXPECT_FALSE(window->Machine()->sound.Enabled());
+
+    window->StartEmulation();
+    ASSERT_TRUE(RunFrames(*window, 20));
+    window->StopEmulation();
+    const uint64_t frames = window->FramesRun();
+    Spin(20);
+    EXPECT_EQ(window->FramesRun(), frames);
+    // The choice is kept, so that the next run tries the device again.
+    EXPECT_TRUE(window->close());
+    EXPECT_NE(Ini().find("Hz=3\n"), std::string::npos);
+}
+
+TEST_F(TFondoTest, PlaysThroughSdlAndCarriesOnWhenSdlHasNoDevice) {
+    // SDL's dummy driver plays in real time without a sound card.
+    const std::string driver = std::getenv("SDL_AUDIODRIVER") ? std::getenv("SDL_AUDIODRIVER") : "";
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    WriteIni(std::string(kFast) + "[Audio]\nHz=1\n");
+    {
+        const auto window = OpenWindow(SdlHostDevices());
+        EXPECT_TRUE(window->Sound().Format().HasSound());
+        window->StartEmulation();
+        EXPECT_TRUE(RunFrames(*window, 20));
+        window->close();
+    }
+    setenv("SDL_AUDIODRIVER", "tarvolinde-no-such-driver", 1);
+    {
+        const auto window = OpenWindow(SdlHostDevices());
+        EXPECT_FALSE(window->Sound().Format().HasSound());
+        EXPECT_TRUE(window->StatusHintText().startsWith("Sin sonido: ")) << window->StatusHintText().toStdString();
+        window->StartEmulation();
+        EXPECT_TRUE(RunFrames(*window, 20));
+        window->close();
+    }
+    if (driver.empty())
+        unsetenv("SDL_AUDIODRIVER");
+    else
+        setenv("SDL_AUDIODRIVER", driver.c_str(), 1);
+}
+
+TEST_F(TFondoTest, ThePcJoystickPlaysTheKempstonThroughTheKeysWhileTheWindowIsActive) {
+    // Without "JoyStick de PC" the joystick is not even read.
+    WriteIni(std::string(kFast) + "[Hardware]\nJoyStick=4\n");
+    {
+        const auto window = OpenWindow();
+        window->StartEmulation();
+        ASSERT_TRUE(RunFrames(*window, 5));
+        window->StopEmulation();
+        EXPECT_EQ(joystick_->Reads.load(), 0);
+    }
+
+    WriteIni(std::string(kFast) + "[Hardware]\nJoyStick=4\nJoyStick de PC=1\n");
+    const auto window = OpenWindow();
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(window.get(), &activate);
+    // After two more frames the change has been read and its keys posted to this thread.
+    const auto kempstonAfterTwoFrames = [&] {
+        window->StartEmulation();
+        EXPECT_TRUE(RunFrames(*window, 2));
+        QCoreApplication::processEvents();
+        window->StopEmulation();
+        return window->Machine()->KempstonJoy;
+    };
+    joystick_->X = -1000;
+    joystick_->Fire = true;
+    EXPECT_EQ(kempstonAfterTwoFrames(), 0x12);  // left and fire
+    EXPECT_GT(joystick_->Reads.load(), 0);
+    joystick_->X = 50;  // within the middle
+    joystick_->Y = 101;
+    EXPECT_EQ(kempstonAfterTwoFrames(), 0x14);  // down and fire
+
+    // Another window active: everything held is let go, whatever the joystick says.
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(window.get(), &deactivate);
+    EXPECT_EQ(kempstonAfterTwoFrames(), 0x00);
+    QApplication::sendEvent(window.get(), &activate);
+    EXPECT_EQ(kempstonAfterTwoFrames(), 0x14);
 }
 
 }  // namespace
