@@ -58,6 +58,8 @@ bool SdlAudioSink::Open(uint32_t sampleRate, uint32_t bufferBytes) {
     }
     if (!subsystemStarted_) {
         SDL_SetMainReady();
+        // Otherwise SDL turns SIGINT and SIGTERM into quit events that nobody reads.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
             lastError_ = SDL_GetError();
             return false;

@@ -14,6 +14,8 @@ constexpr int kRetryPolls = 50;
 class SdlJoystick final : public JoystickSource {
 public:
     SdlJoystick() {
+        // Otherwise SDL turns SIGINT and SIGTERM into quit events that nobody reads.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         started_ = SDL_InitSubSystem(SDL_INIT_JOYSTICK) == 0;
         // Nobody pumps SDL's event queue (the window belongs to another toolkit),
         // so the joystick is read directly and queues no events.
