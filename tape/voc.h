@@ -1,0 +1,44 @@
+#pragma once
+// TVoc: Creative voice files of a tape recording, typed blocks of 8-bit
+// unsigned mono sound, silence and markers. A sample below 128 reads low.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "tape/cinta.h"
+
+namespace tarvolinde {
+
+class TVoc final : public TCinta {
+public:
+    // The first block must start at offset 26, as the header says; anything
+    // else is refused. Unsupported content found while playing stops the tape.
+    explicit TVoc(std::vector<uint8_t> bytes);
+
+    void Update() override;
+    uint32_t SamplePeriod() const { return samplePeriod_; }
+
+    static constexpr size_t kFirstBlock = 26;
+    static constexpr uint8_t kThreshold = 128;
+    // The rate of sound that comes before any block has set one.
+    static constexpr uint32_t kDefaultRate = 22050;
+
+private:
+    enum class State : uint8_t { NextBlock, Samples, Silence };
+
+    static TapeImage Parse(std::vector<uint8_t> bytes);
+    void ResetEngine() override;
+    void MachineAttached() override;
+    // State 0: reads the next block header; false when Update must return.
+    bool NextBlock();
+    void SetRate(uint32_t rate);
+
+    State state_ = State::NextBlock;
+    bool ratePending_ = false;
+    uint32_t samplesLeft_ = 0;
+    uint32_t rate_ = kDefaultRate;  // kept to recompute the period on another machine
+    uint32_t samplePeriod_ = 1;
+};
+
+}  // namespace tarvolinde

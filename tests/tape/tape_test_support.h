@@ -1,0 +1,128 @@
+#pragma once
+// Helpers for the tape tests: tape images built in the test, a 48K machine to
+// play them into, and a recorder of the EAR edges the deck makes.
+
+#include <algorithm>
+#include <cstdint>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "machine/machine_factory.h"
+#include "machine/sp.h"
+#include "tape/cinta.h"
+
+namespace tarvolinde::test {
+
+using Bytes = std::vector<uint8_t>;
+
+// Byte by byte: GCC 12 warns falsely about vector::insert of small ranges.
+inline void Append(Bytes& out, std::initializer_list<uint8_t> bytes) {
+    for (uint8_t b : bytes) out.push_back(b);
+}
+inline void AppendWord(Bytes& out, uint32_t value) { Append(out, {uint8_t(value), uint8_t(value >> 8)}); }
+inline void AppendTriple(Bytes& out, uint32_t value) {
+    Append(out, {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16)});
+}
+inline void AppendDword(Bytes& out, uint32_t value) {
+    AppendWord(out, value & 0xFFFF);
+    AppendWord(out, value >> 16);
+}
+inline void AppendText(Bytes& out, const std::string& text) {
+    for (char c : text) out.push_back(uint8_t(c));
+}
+
+// Flag, data and the XOR checksum, as the ROM saves a block.
+inline Bytes RomBlock(uint8_t flag, const Bytes& data) {
+    Bytes block{flag};
+    uint8_t parity = flag;
+    for (uint8_t b : data) {
+        block.push_back(b);
+        parity ^= b;
+    }
+    block.push_back(parity);
+    return block;
+}
+
+// The 17 bytes after the flag of a ROM header.
+inline Bytes HeaderBody(uint8_t type, const std::string& name, uint16_t length, uint16_t param1, uint16_t param2 = 32768) {
+    Bytes body{type};
+    std::string padded = name;
+    padded.resize(10, ' ');
+    AppendText(body, padded);
+    AppendWord(body, length);
+    AppendWord(body, param1);
+    AppendWord(body, param2);
+    return body;
+}
+
+inline Bytes TapOf(std::initializer_list<Bytes> blocks) {
+    Bytes tap;
+    for (const Bytes& block : blocks) {
+        AppendWord(tap, uint32_t(block.size()));
+        tap.insert(tap.end(), block.begin(), block.end());
+    }
+    return tap;
+}
+
+inline Bytes TzxHeader() {
+    Bytes header;
+    AppendText(header, "ZXTape!");
+    Append(header, {0x1A, 1, 20});
+    return header;
+}
+
+// A machine whose ROM holds what the fast-load shortcut and auto play look for
+// and nothing else: RET at 0x05E2, and IN A,(0xFE) / RRA / RET NC / XOR C /
+// AND 0x20 from 0x05F1, as in the ROM's edge-sampling loop.
+inline std::unique_ptr<TSp> DeckMachine(int modelIndex = kModel48K) {
+    auto machine = CreateMachine(modelIndex, [](std::string_view name) -> std::optional<std::vector<uint8_t>> {
+        Bytes rom(name == "Trdos.rom" ? 0x4000 : 0x10000, 0x00);
+        for (size_t page = 0; page < rom.size(); page += 0x4000) {
+            const uint8_t sampling[] = {0xDB, 0xFE, 0x1F, 0xD0, 0xA9, 0xE6, 0x20};
+            std::copy(std::begin(sampling), std::end(sampling), rom.begin() + long(page + 0x05F1));
+            rom[page + 0x05E2] = 0xC9;
+        }
+        return rom;
+    });
+    machine->cpu.PC.w = 0x8000;
+    return machine;
+}
+
+// Plays the tape (it must be attached and playing), calling Update every `step`
+// T-states, and returns the T-states at which the EAR level changed, until the
+// tape stops or `limit` T-states have passed.
+inline std::vector<uint64_t> EdgeTimes(TCinta& tape, TSp& machine, uint64_t limit, uint32_t step = 1) {
+    std::vector<uint64_t> edges;
+    uint8_t level = machine.EarMask & 0x40;
+    for (uint64_t t = machine.cpu.TotalTStates; t < limit && tape.Playing(); t += step) {
+        machine.cpu.TotalTStates = t;
+        tape.Update();
+        if ((machine.EarMask & 0x40) != level) {
+            level = machine.EarMask & 0x40;
+            edges.push_back(t);
+        }
+    }
+    return edges;
+}
+
+// The lengths between consecutive edges.
+inline std::vector<uint64_t> Pulses(const std::vector<uint64_t>& edges) {
+    std::vector<uint64_t> pulses;
+    for (size_t i = 1; i < edges.size(); ++i) pulses.push_back(edges[i] - edges[i - 1]);
+    return pulses;
+}
+
+inline std::string TapeDir() { return TESTDATA_DIR "/tapes/"; }
+
+inline std::optional<Bytes> ReadTestFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    return Bytes(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+}  // namespace tarvolinde::test
