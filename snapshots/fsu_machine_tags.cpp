@@ -1,0 +1,23 @@
+#include "snapshots/fsu_machine_tags.h"
+
+namespace tarvolinde {
+
+namespace {
+constexpr int kPentagonSpanish = 16;
+}
+
+int ReadFsuMachineTags(ByteReader& in) {
+    const auto tagAt = [](std::span<const uint8_t> bytes) {
+        return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    };
+    const std::string_view maker = tagAt(in.Bytes(4));
+    const std::string_view model = tagAt(in.Bytes(4));
+    for (int index = 0; index < kModelCount; ++index)
+        if (kFsuMachineTags[size_t(index)].Maker == maker && kFsuMachineTags[size_t(index)].Model == model)
+            return index;
+    // Some files spell the Spanish Pentagon in capitals.
+    if (maker == "CLON" && model == "PE_E") return kPentagonSpanish;
+    throw SnapshotError("FSU: unknown machine");
+}
+
+}  // namespace tarvolinde
