@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "snapshots/snapshot.h"
+
 namespace tarvolinde::cli {
 
 namespace {
@@ -38,6 +40,12 @@ std::string Unescape(std::string_view text) {
     return out;
 }
 
+bool ParseSwitch(std::string_view text, bool& value) {
+    if (text != "on" && text != "off") return false;
+    value = text == "on";
+    return true;
+}
+
 }  // namespace
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
@@ -65,18 +73,30 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         } else if (arg == "--speed") {
             options.speed = true;
         } else if (arg == "--cpm" || arg == "--model" || arg == "--rom-dir" || arg == "--type" ||
-                   arg == "--screenshot" || arg == "--max-tstates" || arg == "--frames" || arg == "--peek") {
+                   arg == "--screenshot" || arg == "--max-tstates" || arg == "--frames" || arg == "--peek" ||
+                   arg == "--frames-after" || arg == "--fast-load" || arg == "--auto-play" ||
+                   arg == "--auto-rewind" || arg == "--save-snapshot") {
             if (!takeValue()) return std::nullopt;
             if (arg == "--cpm") options.cpmProgram = value;
             else if (arg == "--model") options.model = value;
             else if (arg == "--rom-dir") options.romDir = value;
             else if (arg == "--type") options.typeText = Unescape(value);
             else if (arg == "--screenshot") options.screenshot = value;
+            else if (arg == "--save-snapshot") options.saveSnapshot = value;
             else if (arg == "--max-tstates") {
                 if (!ParseUnsigned(value, options.maxTStates)) return invalid();
             } else if (arg == "--frames") {
                 if (!ParseUnsigned(value, number) || number > 100'000'000) return invalid();
                 options.frames = int(number);
+            } else if (arg == "--frames-after") {
+                if (!ParseUnsigned(value, number) || number > 100'000'000) return invalid();
+                options.framesAfterTyping = int(number);
+            } else if (arg == "--fast-load") {
+                if (!ParseSwitch(value, options.fastLoad)) return invalid();
+            } else if (arg == "--auto-play") {
+                if (!ParseSwitch(value, options.autoPlay)) return invalid();
+            } else if (arg == "--auto-rewind") {
+                if (!ParseSwitch(value, options.autoRewind)) return invalid();
             } else {
                 PeekRequest peek{};
                 if (!ParsePeek(value, peek)) return invalid();
@@ -85,6 +105,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
             return std::nullopt;
+        } else if (SnapshotKindOf(arg)) {
+            options.snapshots.push_back(arg);
         } else {
             options.files.push_back(arg);
         }
@@ -97,9 +119,18 @@ std::string UsageText() {
            "       tarvolinde-cli [--model M] [--rom-dir DIR] [--frames N] [--type TEXT]\n"
            "                      [--screenshot FILE.bmp|.scr|.png] [--screen-text] [--dump-state]\n"
            "                      [--peek ADDR[:LEN]]... [--speed]\n"
+           "                      [TAPE.tap|.tzx|.csw|.wav|.voc [--fast-load on|off] [--auto-play on|off]\n"
+           "                       [--auto-rewind on|off] [--frames-after N]]\n"
+           "                      [SNAPSHOT.fsu|.sna|.z80|.sp] [--save-snapshot OUT.fsu|.sna|.z80|.sp]\n"
            "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
            "  --frames N     frames to run first (default 250)\n"
-           "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames\n";
+           "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames\n"
+           "  --frames-after N  frames to run after the typed text instead of 50\n"
+           "  TAPE           insert the tape before the first frame; fast loading, auto play\n"
+           "                 and auto rewind are on unless turned off; without auto play the\n"
+           "                 tape is started once the typed text has been entered\n"
+           "  SNAPSHOT       load it before the first frame, on the model it names\n"
+           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n";
 }
 
 }  // namespace tarvolinde::cli

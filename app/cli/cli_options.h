@@ -28,8 +28,19 @@ struct Options {
     bool dumpState = false;        // --dump-state
     std::vector<PeekRequest> peeks;  // --peek ADDR[:LEN], repeatable
     bool speed = false;            // --speed
+    int framesAfterTyping = 50;    // --frames-after: frames run after the typed text
 
-    std::vector<std::string> files;  // plain arguments
+    // A tape named among the plain arguments (.tap, .tzx, .csw, .wav, .voc).
+    bool fastLoad = true;          // --fast-load on|off
+    bool autoPlay = true;          // --auto-play on|off ("Auto play && stop")
+    bool autoRewind = true;        // --auto-rewind on|off
+
+    std::vector<std::string> files;  // plain arguments: tape files, by extension
+
+    // Snapshots among the plain arguments (.fsu, .sna, .z80, .sp): loaded before
+    // the first frame, in order; the model comes from the file.
+    std::vector<std::string> snapshots;
+    std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp: written after the run
 };
 
 // Parses argv; on an error returns nothing and fills `error`.

@@ -6,8 +6,10 @@
 #include <optional>
 
 #include "app/cli/png_writer.h"
+#include "app/cli/snapshot_files.h"
 #include "app/common/rom_files.h"
 #include "app/cli/state_report.h"
+#include "app/cli/tape_loading.h"
 #include "machine/keyboard_typing.h"
 #include "machine/machine_factory.h"
 #include "machine/screen_dump.h"
@@ -16,8 +18,6 @@ namespace tarvolinde::cli {
 
 namespace {
 
-// Frames run after the typed text, so that its effect reaches the screen.
-constexpr int kFramesAfterTyping = 50;
 // The machine's frame rate, for the real-time ratio.
 constexpr double kFramesPerSecond = 50.0;
 
@@ -58,6 +58,21 @@ int RunMachine(const Options& options) {
     if (!options.romDir.empty()) romDirectories.push_back(options.romDir);
     romDirectories.push_back(ExecutableDirectory());
 
+    if (options.files.size() > 1) {
+        std::fprintf(stderr, "only one tape can be inserted\n");
+        return 2;
+    }
+    // The tape is read and checked before any machine is built.
+    std::unique_ptr<TCinta> openedTape;
+    if (!options.files.empty()) {
+        std::string error;
+        openedTape = OpenTape(options.files.front(), options, error);
+        if (!openedTape) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            return 1;
+        }
+    }
+
     std::unique_ptr<TSp> machine;
     try {
         machine = CreateMachine(*model, RomFilesIn(romDirectories));
@@ -65,9 +80,23 @@ int RunMachine(const Options& options) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
+    // Snapshots first: one of another model replaces the machine.
+    for (const std::string& snapshot : options.snapshots)
+        if (const int status = LoadSnapshotFile(snapshot, machine, RomFilesIn(romDirectories))) return status;
+    if (!options.saveSnapshot.empty())
+        if (const int status = CheckSnapshotSave(options.saveSnapshot, machine->ModelIndex)) return status;
+
+    // Declared after the machine, so that it is taken out before the machine goes.
+    std::unique_ptr<TCinta> tape = std::move(openedTape);
+    if (tape) InsertTape(*tape, options, *machine);
+    // Without auto play the tape is started as a person would, once LOAD "" is typed.
+    const auto pressPlay = [&] {
+        if (tape && !options.autoPlay) tape->Play();
+    };
 
     const auto start = std::chrono::steady_clock::now();
     int framesRun = 0;
+    if (!options.typeText) pressPlay();
     for (; framesRun < options.frames; ++framesRun) machine->RunFrame();
     if (options.typeText) {
         TypingSession typing(*options.typeText);
@@ -77,19 +106,25 @@ int RunMachine(const Options& options) {
             ++framesRun;
         }
         machine->KeyRows = kAllKeysUp;
-        for (int i = 0; i < kFramesAfterTyping; ++i, ++framesRun) machine->RunFrame();
+        pressPlay();
+        for (int i = 0; i < options.framesAfterTyping; ++i, ++framesRun) machine->RunFrame();
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     int status = 0;
+    // Saved before the reports, so that they show the state the file holds.
+    if (!options.saveSnapshot.empty()) status = SaveSnapshotFile(options.saveSnapshot, *machine);
     if (!options.screenshot.empty() && !SaveScreenshot(*machine, options.screenshot)) {
         std::fprintf(stderr, "cannot write %s\n", options.screenshot.c_str());
         status = 1;
     }
     if (options.screenText)
         for (const std::string& row : ScreenAsText(*machine)) std::printf("%s\n", row.c_str());
-    if (options.dumpState)
+    if (options.dumpState) {
         for (const std::string& line : DumpState(*machine)) std::printf("%s\n", line.c_str());
+        if (tape)
+            for (const std::string& line : TapeState(*tape)) std::printf("%s\n", line.c_str());
+    }
     for (const PeekRequest& peek : options.peeks) std::printf("%s\n", PeekLine(*machine, peek).c_str());
     if (options.speed) {
         const double realTime = framesRun / kFramesPerSecond;

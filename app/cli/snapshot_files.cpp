@@ -1,0 +1,76 @@
+#include "app/cli/snapshot_files.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "snapshots/snapshot.h"
+
+namespace tarvolinde::cli {
+
+namespace {
+
+// The front end's messages, so that scripts see what a user would.
+constexpr const char* kSnapshotError = "Error en el snapshot";
+constexpr const char* kBadExtension = "Extensión no válida";
+constexpr const char* kIncompatible = "El formato elegido no es compatible con el hardware";
+
+}  // namespace
+
+bool IsSnapshotFile(const std::string& path) { return SnapshotKindOf(path).has_value(); }
+
+int LoadSnapshotFile(const std::string& path, std::unique_ptr<TSp>& machine, const RomProvider& roms) {
+    const std::optional<SnapshotKind> kind = SnapshotKindOf(path);
+    if (!kind) {
+        std::fprintf(stderr, "%s: %s\n", kBadExtension, path.c_str());
+        return 2;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        return 1;
+    }
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const ModelSelector select = [&](int modelIndex) -> TSp& {
+        if (!machine || machine->ModelIndex != modelIndex) machine = CreateMachine(modelIndex, roms);
+        return *machine;
+    };
+    try {
+        MakeSnapshot(*kind)->Load(bytes, select);
+    } catch (const SnapshotError& error) {
+        std::fprintf(stderr, "%s: %s (%s)\n", kSnapshotError, path.c_str(), error.what());
+        return 1;
+    } catch (const MissingRomError& error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
+
+int CheckSnapshotSave(const std::string& path, int modelIndex) {
+    const std::optional<SnapshotKind> kind = SnapshotKindOf(path);
+    if (!kind) {
+        std::fprintf(stderr, "%s: %s\n", kBadExtension, path.c_str());
+        return 2;
+    }
+    if (!MakeSnapshot(*kind)->CanSave(modelIndex)) {
+        std::fprintf(stderr, "%s\n", kIncompatible);
+        return 1;
+    }
+    return 0;
+}
+
+int SaveSnapshotFile(const std::string& path, TSp& machine) {
+    if (const int status = CheckSnapshotSave(path, machine.ModelIndex)) return status;
+    const std::vector<uint8_t> bytes = MakeSnapshot(*SnapshotKindOf(path))->Save(machine);
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!file) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace tarvolinde::cli

@@ -1,0 +1,48 @@
+#include "app/cli/tape_loading.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "tape/tape_error.h"
+#include "tape/tape_factory.h"
+
+namespace tarvolinde::cli {
+
+std::unique_ptr<TCinta> OpenTape(const std::string& path, const Options& options, std::string& error) {
+    const std::optional<TapeKind> kind = TapeKindOf(path);
+    if (!kind) {
+        error = "Extensión no válida: " + path;
+        return nullptr;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        error = "cannot read " + path;
+        return nullptr;
+    }
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    std::unique_ptr<TCinta> tape;
+    try {
+        tape = CreateTape(*kind, std::move(bytes));
+    } catch (const TapeFormatError& failure) {
+        error = std::string("Error en la cinta: ") + failure.what();
+        return nullptr;
+    }
+    tape->FastLoad = options.fastLoad;
+    tape->AutoRewind = options.autoRewind;
+    return tape;
+}
+
+void InsertTape(TCinta& tape, const Options& options, TSp& machine) {
+    machine.AutoPlayStop = options.autoPlay;
+    tape.Attach(&machine);
+}
+
+std::vector<std::string> TapeState(const TCinta& tape) {
+    return {
+        "tape_block=" + std::to_string(tape.BlockIndex()),
+        "tape_blocks=" + std::to_string(tape.Blocks().Count()),
+        "tape_playing=" + std::to_string(tape.Playing() ? 1 : 0),
+    };
+}
+
+}  // namespace tarvolinde::cli
