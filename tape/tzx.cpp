@@ -228,6 +228,13 @@ void TTzx::Update() {
             break;
         case State::PulseTrain: {
             // A train of no pulses ends at once.
+            if (pulsesLeft_ > 0 && pulseLen_ == 0) {
+                // Pulses of no length only flip the level: a train of 65535 of
+                // them costs one step, not one per pulse on every port read.
+                if (pulsesLeft_ & 1) ToggleEar();
+                pulsesLeft_ = 0;
+                if (!IdleStep()) return;
+            }
             if (pulsesLeft_ > 0) {
                 int64_t elapsed = Elapsed();
                 if (elapsed < int64_t(pulseLen_)) return;
@@ -237,8 +244,7 @@ void TTzx::Update() {
                     elapsed -= pulseLen_;
                     ToggleEar();
                     --pulsesLeft_;
-                    if (pulseLen_ > 0) TimePassed();
-                    else if (!IdleStep()) return;
+                    TimePassed();
                 }
             }
             state_ = nextState_;

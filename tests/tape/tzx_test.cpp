@@ -210,6 +210,16 @@ TEST(TzxControl, ZeroLengthPulsesCannotHoldUpTheMachine) {
     EXPECT_FALSE(t.tape->Playing());
 }
 
+TEST(TzxControl, ATrainOfZeroLengthPulsesOnlyFlipsTheLevelByItsParity) {
+    for (const uint16_t pulses : {uint16_t(65535), uint16_t(65534)}) {
+        PlayingTzx t(Tzx({Tone(0, pulses), Tone(PlayingTzx::kTrailerLength, 1)}));
+        t.machine->cpu.TotalTStates = 1;
+        t.tape->Update();
+        EXPECT_TRUE(t.tape->Playing());
+        EXPECT_EQ(t.machine->EarMask == 0xFF, pulses % 2 == 1) << pulses;
+    }
+}
+
 TEST(TzxControl, JumpOutsideTheTapeStopsIt) {
     PlayingTzx t(Tzx({Word(0x23, 100), Tone(10, 1), Trailer()}));
     t.machine->cpu.TotalTStates = 1;
