@@ -1,0 +1,133 @@
+#include "frontend/tnavegador.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <array>
+#include <vector>
+
+#include "frontend/block_icons.h"
+#include "tape/cinta.h"
+
+namespace tarvolinde {
+
+namespace {
+
+// Each item keeps the absolute index of its node: that is what GoToBlock takes.
+constexpr int kNodeIndexRole = Qt::UserRole;
+
+// The buttons keep their fixed size: a caption too long for the host's font
+// (or for another language) gets a smaller font rather than being cut off.
+void FitText(QPushButton& button) {
+    QFont font = button.parentWidget()->font();
+    button.setFont(font);
+    while (button.sizeHint().width() > button.width() && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        button.setFont(font);
+    }
+}
+
+}  // namespace
+
+TNavegador::TNavegador(TCinta& tape, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      tape_(tape),
+      arbol_(new QTreeWidget(this)),
+      changeButton_(new QPushButton(this)),
+      leaveButton_(new QPushButton(this)) {
+    setObjectName("TNavegador");
+    setFixedSize(409, 313);
+
+    arbol_->setObjectName("Arbol");
+    arbol_->setGeometry(8, 8, 393, 257);
+    arbol_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    arbol_->setSelectionMode(QAbstractItemView::SingleSelection);
+    arbol_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    arbol_->setHeaderHidden(true);
+    arbol_->setIndentation(19);
+    arbol_->setColumnCount(1);
+    // The chosen block stays plainly marked while the focus is on a button.
+    QPalette palette = arbol_->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    arbol_->setPalette(palette);
+
+    changeButton_->setObjectName("SpeedButton1");
+    changeButton_->setGeometry(8, 272, 193, 33);
+    changeButton_->setAutoDefault(false);
+    leaveButton_->setObjectName("SpeedButton2");
+    leaveButton_->setGeometry(208, 272, 193, 33);
+    leaveButton_->setAutoDefault(false);
+    connect(changeButton_, &QPushButton::clicked, this, &TNavegador::ChangeToSelectedBlock);
+    connect(leaveButton_, &QPushButton::clicked, this, &QDialog::reject);
+
+    SetTexts();
+    FillTree();
+}
+
+QTreeWidget* TNavegador::Arbol() const { return arbol_; }
+
+void TNavegador::FillTree() {
+    arbol_->setUpdatesEnabled(false);
+    arbol_->clear();
+    const auto& nodes = tape_.Blocks().Nodes();
+    std::array<QIcon, 9> icons;
+    for (size_t i = 0; i < icons.size(); ++i) icons[i] = block_icons::Block(BlockImage(i));
+    // A node's parent always comes before it, so its item already exists.
+    std::vector<QTreeWidgetItem*> items;
+    items.reserve(nodes.size());
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const BlockNode& node = nodes[i];
+        const bool hasParent = node.Parent >= 0 && size_t(node.Parent) < i;
+        auto* item = hasParent ? new QTreeWidgetItem(items[size_t(node.Parent)]) : new QTreeWidgetItem(arbol_);
+        item->setText(0, QString::fromStdString(node.Text));
+        item->setIcon(0, icons[size_t(node.Image) % icons.size()]);
+        item->setData(0, kNodeIndexRole, qlonglong(i));
+        items.push_back(item);
+    }
+    arbol_->expandAll();
+    arbol_->setUpdatesEnabled(true);
+}
+
+void TNavegador::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous()) {
+        if (const QScreen* shown = screen()) move(shown->availableGeometry().center() - rect().center());
+    }
+    const int32_t index = tape_.BlockIndex();
+    if (index <= 0) return;
+    for (QTreeWidgetItemIterator it(arbol_); *it; ++it) {
+        if ((*it)->data(0, kNodeIndexRole).toLongLong() == index) {
+            arbol_->setCurrentItem(*it);
+            arbol_->scrollToItem(*it);
+            break;
+        }
+    }
+}
+
+void TNavegador::ChangeToSelectedBlock() {
+    const QList<QTreeWidgetItem*> selected = arbol_->selectedItems();
+    if (selected.isEmpty()) return;
+    tape_.GoToBlock(int32_t(selected.front()->data(0, kNodeIndexRole).toLongLong()));
+    accept();
+}
+
+void TNavegador::SetTexts() {
+    setWindowTitle(tr("Navegador de cintas"));
+    changeButton_->setText(tr("Cambiar al bloque seleccionado"));
+    leaveButton_->setText(tr("Salir"));
+    FitText(*changeButton_);
+    FitText(*leaveButton_);
+}
+
+void TNavegador::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) SetTexts();
+    QDialog::changeEvent(event);
+}
+
+}  // namespace tarvolinde

@@ -1,0 +1,85 @@
+#pragma once
+// Small tape and snapshot files built in the tests of the open dialogs and the
+// tape browser.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "machine/screen_tables.h"
+
+namespace tarvolinde::test {
+
+using Bytes = std::vector<uint8_t>;
+
+inline void AppendWord(Bytes& out, uint32_t value) {
+    out.push_back(uint8_t(value));
+    out.push_back(uint8_t(value >> 8));
+}
+
+// Flag, data and the XOR checksum, as the ROM saves a block.
+inline Bytes RomBlock(uint8_t flag, const Bytes& data) {
+    Bytes block{flag};
+    uint8_t parity = flag;
+    for (const uint8_t b : data) {
+        block.push_back(b);
+        parity ^= b;
+    }
+    block.push_back(parity);
+    return block;
+}
+
+// The 17 bytes after the flag of a code header.
+inline Bytes CodeHeader(const std::string& name, uint16_t length, uint16_t start) {
+    Bytes body{3};
+    std::string padded = name;
+    padded.resize(10, ' ');
+    for (const char c : padded) body.push_back(uint8_t(c));
+    AppendWord(body, length);
+    AppendWord(body, start);
+    AppendWord(body, 32768);
+    return body;
+}
+
+inline Bytes TapOf(std::initializer_list<Bytes> blocks) {
+    Bytes tap;
+    for (const Bytes& block : blocks) {
+        AppendWord(tap, uint32_t(block.size()));
+        tap.insert(tap.end(), block.begin(), block.end());
+    }
+    return tap;
+}
+
+inline Bytes TzxHeader() { return Bytes{'Z', 'X', 'T', 'a', 'p', 'e', '!', 0x1A, 1, 20}; }
+
+// A TZX standard-speed block (ID 0x10) holding this ROM block.
+inline void AppendTzxStandard(Bytes& tzx, const Bytes& romBlock) {
+    tzx.push_back(0x10);
+    AppendWord(tzx, 1000);
+    AppendWord(tzx, uint32_t(romBlock.size()));
+    tzx.insert(tzx.end(), romBlock.begin(), romBlock.end());
+}
+
+// A screen whose pixel lines alternate 0xF0 and 0x0F, all cells red ink on
+// blue paper but one, bright white on black, at character row 1, column 3.
+inline Bytes PatternScreen() {
+    Bytes screen(kScreenDumpBytes, 0);
+    for (int y = 0; y < kScreenLines; ++y)
+        for (int column = 0; column < kScreenColumns; ++column)
+            screen[PixelLineAddr[y] + column] = (y & 1) ? 0x0F : 0xF0;
+    for (int cell = 0; cell < kAttributeBytes; ++cell) screen[kScreenCells + cell] = 0x0A;
+    screen[kScreenCells + 32 + 3] = 0x47;
+    return screen;
+}
+
+inline bool WriteFile(const QString& path, const Bytes& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    return file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) == qint64(bytes.size());
+}
+
+}  // namespace tarvolinde::test
