@@ -12,6 +12,7 @@
 #include "frontend/picture_view.h"
 #include "frontend/qt_virtual_keys.h"
 #include "machine/sp.h"
+#include "tape/cinta.h"
 
 namespace tarvolinde {
 
@@ -137,9 +138,11 @@ void TFondo::LeeConfiguracion() {
     SelectVolume(settings_.VolumeIndex);
     SelectModel(settings_.ModelIndex);
     AplicaCursor();
+    BuildRecentMenu();
     // Handled once start-up is over, in this order.
     if (settings_.StartRunning) QCoreApplication::postEvent(this, new StartupMessage(0));
     if (settings_.StartFullScreen) QCoreApplication::postEvent(this, new StartupMessage(1));
+    OpenCommandLineFile();
 }
 
 void TFondo::GrabaConfiguracion(bool force) {

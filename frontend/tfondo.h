@@ -16,8 +16,10 @@
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "frontend/host_devices.h"
 #include "frontend/picture_buffer.h"
@@ -43,7 +45,9 @@ namespace tarvolinde {
 class ActivityPanel;
 class EmulationThread;
 class PictureView;
+class TCinta;
 class TSp;
+enum class PreviewKind;
 
 class TFondo : public QMainWindow {
     Q_OBJECT
@@ -69,6 +73,22 @@ public:
     // "Velocidad": 10 to 1000 percent of the real machine's speed.
     void SetSpeed(int percent);
 
+    // --- Files -------------------------------------------------------------------
+    // Puts a path at the top of "Recientes" (moving it there when it is listed
+    // already); the oldest of more than ten entries goes. Paths are UTF-8.
+    void AddRecent(const std::string& path);
+    // The recent files, newest first.
+    const std::vector<std::string>& RecentFiles() const { return settings_.RecentFiles; }
+    // A file the next load command takes instead of asking with its dialog
+    // (PendingFile); the command clears it.
+    void SetPendingFile(const std::string& path) { pendingFile_ = path; }
+    const std::string& PendingFile() const { return pendingFile_; }
+    // The file named on the command line: opened as a recent file once the
+    // settings have been applied at the first show.
+    void SetCommandLineFile(const std::string& path) { commandLineFile_ = path; }
+    // The inserted tape, or null (CurrentTape); change it only while stopped.
+    TCinta* CurrentTape() { return tape_.get(); }
+
     // --- State ---------------------------------------------------------------------
     bool Running() const { return running_; }
     bool ResumePending() const { return resumePending_; }
@@ -86,6 +106,7 @@ public:
     QAction* VolumeAction(int index) const { return volumeActions_[size_t(index)]; }
     const PointerInput& Pointer() const { return pointer_; }
     QMenu* FileMenu() const { return fileMenu_; }
+    QMenu* RecentMenu() const { return recentMenu_; }
     QString StatusModelText() const;
     QString StatusHintText() const;
 
@@ -112,6 +133,8 @@ private:
         ~CommandPause();
         CommandPause(const CommandPause&) = delete;
         CommandPause& operator=(const CommandPause&) = delete;
+        // Whether the machine runs again once the command is over.
+        bool Resumes() const { return was_; }
 
     private:
         TFondo& window_;
@@ -146,6 +169,36 @@ private:
     void PictureRightButton();
     void ShowCredits();
 
+    // Files: dialogs, recent files, screenshots (tfondo_files.cpp).
+    std::optional<std::string> ChooseFileToOpen(const char* dialogName, const QString& title, const QString& filter,
+                                                PreviewKind preview, std::string& lastDir);
+    void ShowError(const QString& text);
+    void RecentClick(QAction* item);
+    void BuildRecentMenu();
+    void OpenCommandLineFile();
+    void SaveScreenshot(bool bmp);
+    std::vector<uint8_t> ScreenBytes(bool bmp);
+
+    // Snapshots (tfondo_snapshots.cpp).
+    void CargarSExecute();
+    bool LoadSnapshot(const std::string& path);
+    void FinishSnapshotLoad(bool resumes);
+    void Grabar1Click();
+
+    // The tape deck (tfondo_tape.cpp).
+    void CargaCExecute();
+    void InsertTape(const std::string& path);
+    void EjectTape();
+    void SacaCExecute();
+    void TocaCExecute();
+    void PausaCExecute();
+    void NavegaCExecute();
+    void ShowTapeInserted(bool inserted);
+    void ShowTapePlaying(bool playing);
+    // A Play or Stop made on the emulation thread (auto play, the end of the
+    // tape), posted here; `change` tells a stale notice from the latest one.
+    Q_INVOKABLE void TapePlayingChanged(quint64 change, bool playing);
+
     // The mouse over the picture (tfondo_commands.cpp).
     void PointerChanged(QPoint inPicture, QPoint onDesktop, bool leftButton);
     void BuildMouseScale();
@@ -173,6 +226,10 @@ private:
     std::unique_ptr<AudioSink> audioSink_;  // before the output, whose destructor closes it
     SoundOutput output_;                    // the sound writer, or the timer pacer without sound
     std::unique_ptr<TSp> machine_;
+    // After the machine: the tape lets go of the machine it is attached to when destroyed.
+    std::unique_ptr<TCinta> tape_;
+    // Counts the tape's Play and Stop notices, on whichever thread they happen.
+    std::atomic<uint64_t> tapeChanges_{0};
     PictureBuffer picture_;
     std::unique_ptr<JoystickSource> joystick_;
     PcJoystick pcJoystick_;  // polled by the emulation thread, posting keys to this one
@@ -186,6 +243,8 @@ private:
     bool closing_ = false;
     bool shown_ = false;
     int rzxState_ = 0;
+    std::string pendingFile_;
+    std::string commandLineFile_;
     std::atomic<uint8_t> activity_{0};
     std::atomic<bool> picturePosted_{false};
     std::atomic<bool> activityPosted_{false};
@@ -202,6 +261,11 @@ private:
     QMenu* helpMenu_ = nullptr;
     QMenu* diskMenu_ = nullptr;
     QMenu* rzxRecordMenu_ = nullptr;
+    QMenu* recentMenu_ = nullptr;         // Recientes1
+    QAction* tapeEjectAction_ = nullptr;  // SacaC
+    QAction* tapePlayAction_ = nullptr;   // TocaC
+    QAction* tapeStopAction_ = nullptr;   // PausaC
+    QAction* tapeBrowseAction_ = nullptr; // NavegaC
     QAction* playAction_ = nullptr;        // PausaB
     QAction* fullScreenAction_ = nullptr;  // P_Pant
     QActionGroup* modelGroup_ = nullptr;

@@ -15,6 +15,7 @@
 #include "frontend/tfondo.h"
 #include "machine/machine_factory.h"
 #include "machine/sp.h"
+#include "tape/cinta.h"
 
 namespace tarvolinde {
 
@@ -33,7 +34,10 @@ void TFondo::SelectModel(int modelIndex) {
     for (const MissingRomError& error : result.Errors)
         QMessageBox::critical(this, "Error", QString::fromUtf8(error.what()));
     if (result.Machine) {
+        // The tape lets go of the old machine before it is destroyed, and plays into the new one.
+        if (tape_) tape_->Attach(nullptr);
         machine_ = std::move(result.Machine);
+        if (tape_) tape_->Attach(machine_.get());
         machine_->Joystick = JoystickType(settings_.JoystickType);
         machine_->Mouse = MouseType(settings_.MouseType);
         machine_->AutoPlayStop = settings_.AutoPlayStop;

@@ -60,21 +60,34 @@ void TFondo::CreateMenus() {
 
     QMenu* snapshot = fileMenu_->addMenu("Snapshot");
     snapshot->setObjectName("Snapshot1");
-    QAction* loadSnapshot = NewAction("CargarS", "Cargar", "Carga snapshot");
+    QAction* loadSnapshot = NewAction("CargarS", "Cargar", "Carga snapshot", true);
     loadSnapshot->setIcon(icons::Snapshot());
+    connect(loadSnapshot, &QAction::triggered, this, &TFondo::CargarSExecute);
     snapshot->addAction(loadSnapshot);
-    snapshot->addAction(NewAction("Grabar1", "Grabar", "Graba snapshot"));
+    QAction* saveSnapshot = NewAction("Grabar1", "Grabar", "Graba snapshot", true);
+    connect(saveSnapshot, &QAction::triggered, this, &TFondo::Grabar1Click);
+    snapshot->addAction(saveSnapshot);
 
     QMenu* tape = fileMenu_->addMenu("Cinta");
     tape->setObjectName("Cinta1");
-    QAction* insertTape = NewAction("CargaC", "Introducir", "Introduce cinta");
+    QAction* insertTape = NewAction("CargaC", "Introducir", "Introduce cinta", true);
     insertTape->setIcon(icons::Tape());
+    connect(insertTape, &QAction::triggered, this, &TFondo::CargaCExecute);
     tape->addAction(insertTape);
-    tape->addAction(NewAction("SacaC", "Extraer", "Extrae cinta"));
-    tape->addAction(NewAction("TocaC", "Reproducir", "Reproduce cinta"));
-    tape->addAction(NewAction("PausaC", "Detener", "Detiene cinta"));
+    // Enabled while a tape is in (and playing, or not), as the deck says.
+    tapeEjectAction_ = NewAction("SacaC", "Extraer", "Extrae cinta");
+    connect(tapeEjectAction_, &QAction::triggered, this, &TFondo::SacaCExecute);
+    tape->addAction(tapeEjectAction_);
+    tapePlayAction_ = NewAction("TocaC", "Reproducir", "Reproduce cinta");
+    connect(tapePlayAction_, &QAction::triggered, this, &TFondo::TocaCExecute);
+    tape->addAction(tapePlayAction_);
+    tapeStopAction_ = NewAction("PausaC", "Detener", "Detiene cinta");
+    connect(tapeStopAction_, &QAction::triggered, this, &TFondo::PausaCExecute);
+    tape->addAction(tapeStopAction_);
     tape->addSeparator();
-    tape->addAction(NewAction("NavegaC", "Navegar", "Navegador de cinta"));
+    tapeBrowseAction_ = NewAction("NavegaC", "Navegar", "Navegador de cinta");
+    connect(tapeBrowseAction_, &QAction::triggered, this, &TFondo::NavegaCExecute);
+    tape->addAction(tapeBrowseAction_);
 
     diskMenu_ = fileMenu_->addMenu("Disco");
     diskMenu_->setObjectName("Disco1");
@@ -92,8 +105,12 @@ void TFondo::CreateMenus() {
 
     QMenu* screen = fileMenu_->addMenu("Pantalla");
     screen->setObjectName("Pantalla1");
-    screen->addAction(NewAction("Grabar2", "Grabar bmp", "Graba la pantalla como bmp"));
-    screen->addAction(NewAction("Grabar3", "Grabar scr", "Graba la pantalla como scr"));
+    QAction* saveBmp = NewAction("Grabar2", "Grabar bmp", "Graba la pantalla como bmp", true);
+    connect(saveBmp, &QAction::triggered, this, [this] { SaveScreenshot(true); });
+    screen->addAction(saveBmp);
+    QAction* saveScr = NewAction("Grabar3", "Grabar scr", "Graba la pantalla como scr", true);
+    connect(saveScr, &QAction::triggered, this, [this] { SaveScreenshot(false); });
+    screen->addAction(saveScr);
 
     QMenu* actions = fileMenu_->addMenu("Acciones");
     actions->setObjectName("Acciones1");
@@ -105,9 +122,9 @@ void TFondo::CreateMenus() {
     actions->addAction(NewAction("Reproducir2", "Reproducir", "Reproduce acciones"));
     actions->addAction(NewAction("Detener_A", "Detener", "Detiene las acciones"));
 
-    QMenu* recent = fileMenu_->addMenu("Recientes");
-    recent->setObjectName("Recientes1");
-    recent->setEnabled(false);
+    recentMenu_ = fileMenu_->addMenu("Recientes");
+    recentMenu_->setObjectName("Recientes1");
+    recentMenu_->setEnabled(false);  // until it holds a file
     fileMenu_->addSeparator();
     QAction* quit = NewAction("Salir1", "Salir", "Sale del programa", true);
     connect(quit, &QAction::triggered, this, &QWidget::close);

@@ -2,6 +2,7 @@
 // and the settings file beside the executable.
 
 #include <QApplication>
+#include <QStringList>
 
 #include "app/common/rom_files.h"
 #include "frontend/tfondo.h"
@@ -10,6 +11,10 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tarvolinde");
     tarvolinde::TFondo window(tarvolinde::ExecutableDirectory());
+    // All the arguments are one path, so that a path with blanks needs no quotes.
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    if (!arguments.isEmpty()) window.SetCommandLineFile(arguments.join(' ').toStdString());
     window.show();
     return QApplication::exec();
 }

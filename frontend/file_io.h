@@ -1,0 +1,31 @@
+#pragma once
+// Whole files in and out for the file commands, and the parts of a path they
+// use. Paths are UTF-8 strings, as the settings keep them.
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tarvolinde {
+
+// The file's bytes, or nothing when it cannot be read.
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
+
+// Replaces the file with the bytes; a failed write leaves any old file as it
+// was. Returns the system's reason on failure, nothing on success.
+std::optional<QString> WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes);
+
+// The directory of a file, with a trailing separator (as the last directories are kept).
+std::string DirectoryOf(const std::string& path);
+
+// The file name without its directory.
+std::string FileNameOf(const std::string& path);
+
+// The extension rule: the last three characters of the name, upper-cased
+// ("TAP", ".SP", "DSK"...).
+std::string ExtensionKind(const std::string& path);
+
+}  // namespace tarvolinde

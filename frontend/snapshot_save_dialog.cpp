@@ -1,0 +1,69 @@
+#include "frontend/snapshot_save_dialog.h"
+
+#include <QMessageBox>
+#include <array>
+
+#include "frontend/file_filters.h"
+#include "snapshots/snapshot.h"
+
+namespace tarvolinde {
+
+namespace {
+
+struct SaveFormat {
+    SnapshotKind Kind;
+    const char* Suffix;
+};
+
+// The entries of the filter, in its order.
+constexpr std::array<SaveFormat, 4> kFormats{{
+    {SnapshotKind::Fsu, "fsu"},
+    {SnapshotKind::Sna, "sna"},
+    {SnapshotKind::Z80, "z80"},
+    {SnapshotKind::Sp, "sp"},
+}};
+
+}  // namespace
+
+SnapshotSaveDialog::SnapshotSaveDialog(int modelIndex, const QString& directory, QWidget* parent)
+    : QFileDialog(parent, file_dialogs::kSaveSnapshotTitle, directory, file_dialogs::kSaveSnapshotFilter),
+      modelIndex_(modelIndex) {
+    setObjectName("GrabaSnap");
+    // Only our own dialog tells us which type is chosen before it closes.
+    setOption(QFileDialog::DontUseNativeDialog);
+    setAcceptMode(QFileDialog::AcceptSave);
+    setFileMode(QFileDialog::AnyFile);
+    selectNameFilter(nameFilters().front());
+    setDefaultSuffix(kFormats.front().Suffix);
+    connect(this, &QFileDialog::filterSelected, this, &SnapshotSaveDialog::FilterChosen);
+}
+
+bool SnapshotSaveDialog::FilterAllowed(int index) const {
+    if (index < 0 || index >= int(kFormats.size())) return false;
+    return MakeSnapshot(kFormats[size_t(index)].Kind)->CanSave(modelIndex_);
+}
+
+int SnapshotSaveDialog::ChosenFilter() const { return int(nameFilters().indexOf(selectedNameFilter())); }
+
+void SnapshotSaveDialog::accept() {
+    if (!FilterAllowed(ChosenFilter())) {
+        ShowIncompatible();
+        return;
+    }
+    QFileDialog::accept();
+}
+
+void SnapshotSaveDialog::FilterChosen(const QString& filter) {
+    const int index = int(nameFilters().indexOf(filter));
+    if (!FilterAllowed(index)) {
+        ShowIncompatible();
+        return;
+    }
+    setDefaultSuffix(kFormats[size_t(index)].Suffix);
+}
+
+void SnapshotSaveDialog::ShowIncompatible() {
+    QMessageBox::critical(this, "Error", file_dialogs::kIncompatibleFormat);
+}
+
+}  // namespace tarvolinde

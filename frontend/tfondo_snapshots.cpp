@@ -1,0 +1,100 @@
+// The snapshot commands: "Cargar" and "Grabar" under "Snapshot".
+
+#include <QAction>
+#include <QFileDialog>
+#include <stdexcept>
+
+#include "frontend/file_filters.h"
+#include "frontend/file_io.h"
+#include "frontend/preview_panel.h"
+#include "frontend/snapshot_save_dialog.h"
+#include "frontend/tfondo.h"
+#include "machine/sp.h"
+#include "snapshots/snapshot.h"
+
+namespace tarvolinde {
+
+namespace {
+
+QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+// The saver goes by the chosen name: FSU, SNA and Z80 by their endings, SP for anything else.
+SnapshotKind SaveKindOf(const std::string& path) {
+    const std::optional<SnapshotKind> kind = SnapshotKindOf(path);
+    return kind ? *kind : SnapshotKind::Sp;
+}
+
+}  // namespace
+
+void TFondo::CargarSExecute() {
+    const CommandPause pause(*this);
+    const std::optional<std::string> path =
+        ChooseFileToOpen("AbreSnap", file_dialogs::kOpenSnapshotTitle, file_dialogs::kOpenSnapshotFilter,
+                         PreviewKind::Snapshot, settings_.SnapLoadDir);
+    if (!path) return;
+    if (LoadSnapshot(*path)) AddRecent(*path);
+    FinishSnapshotLoad(pause.Resumes());
+}
+
+bool TFondo::LoadSnapshot(const std::string& path) {
+    // The snapshot names its model; the switch goes the way of the model menu,
+    // so that the menus, the status bar, the sound and the tape follow it.
+    const ModelSelector select = [this](int modelIndex) -> TSp& {
+        SelectModel(modelIndex);
+        if (!machine_) throw SnapshotError("no machine could be built");
+        return *machine_;
+    };
+    try {
+        const std::optional<SnapshotKind> kind = SnapshotKindOf(path);
+        if (!kind) {
+            ShowError(file_dialogs::kBadExtension);
+            throw SnapshotError("not a snapshot's extension");
+        }
+        const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
+        if (!bytes) throw SnapshotError("the file cannot be read");
+        MakeSnapshot(*kind)->Load(*bytes, select);
+        return true;
+    } catch (const SnapshotError&) {
+        ShowError(file_dialogs::kSnapshotFailed);
+        // Whatever half of the state went in, the machine starts afresh.
+        if (machine_) machine_->Reset();
+        return false;
+    }
+}
+
+void TFondo::FinishSnapshotLoad(bool resumes) {
+    if (!machine_) return;
+    if (resumes) {
+        // The machine goes on from the start of a frame.
+        machine_->cpu.RunUntil(machine_->cpu.FrameLength);
+        machine_->EndFrame();
+    } else {
+        // Paused: the loaded picture shows at once.
+        RedrawScreen(true);
+    }
+}
+
+void TFondo::Grabar1Click() {
+    if (!machine_) return;
+    const CommandPause pause(*this);
+    SnapshotSaveDialog dialog(machine_->ModelIndex, FromUtf8(settings_.SnapSaveDir), this);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() || !machine_) return;
+    const QByteArray chosen = dialog.selectedFiles().front().toUtf8();
+    const std::string path(chosen.constData(), size_t(chosen.size()));
+    settings_.SnapSaveDir = DirectoryOf(path);
+    // The name may say another format than the type chosen; one that cannot hold
+    // the model is refused rather than written wrong.
+    const std::unique_ptr<TSnapshot> format = MakeSnapshot(SaveKindOf(path));
+    if (!format->CanSave(machine_->ModelIndex)) {
+        ShowError(file_dialogs::kIncompatibleFormat);
+        return;
+    }
+    const std::vector<uint8_t> bytes = format->Save(*machine_);
+    if (const std::optional<QString> failure = WriteWholeFile(path, bytes)) {
+        ShowError(QString("No se pudo grabar %1: %2").arg(FromUtf8(path), *failure));
+        return;
+    }
+    AddRecent(path);
+}
+
+}  // namespace tarvolinde
