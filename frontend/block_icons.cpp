@@ -1,35 +1,19 @@
 #include "frontend/block_icons.h"
 
+#include "frontend/icons.h"
+
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmap>
-#include <functional>
 
 namespace tarvolinde::block_icons {
 
 namespace {
 
-// Drawn on a 16 x 16 grid and scaled to the size asked for.
-QIcon Draw(const std::function<void(QPainter&)>& paint) {
-    QIcon icon;
-    for (const int size : {16, 32}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / 16.0, size / 16.0);
-        paint(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
-
-const QColor kOutline(40, 40, 48);
+using icons::kOutline;
 
 // A waveform over a coloured tile: the signal blocks differ by colour and shape.
 QIcon Signal(const QColor& tile, const std::function<void(QPainterPath&)>& wave) {
-    return Draw([=](QPainter& p) {
+    return icons::IconOf([=](QPainter& p) {
         p.setPen(QPen(kOutline, 0.8));
         p.setBrush(tile);
         p.drawRoundedRect(QRectF(1, 2, 14, 12), 2, 2);
@@ -57,7 +41,7 @@ void SquareWave(QPainterPath& path, std::initializer_list<double> widths) {
 
 // A bracket with a bar: "[-" opens a group, "-]" closes a group or a loop.
 QIcon Bracket(const QColor& colour, bool opening) {
-    return Draw([=](QPainter& p) {
+    return icons::IconOf([=](QPainter& p) {
         p.setPen(QPen(kOutline, 0.8));
         p.setBrush(colour);
         p.drawRoundedRect(QRectF(1, 2, 14, 12), 2, 2);
@@ -107,7 +91,7 @@ QIcon Block(BlockImage image) {
         case BlockImage::Other:
             break;
     }
-    return Draw([](QPainter& p) {
+    return icons::IconOf([](QPainter& p) {
         // An information sheet: text, pauses, jumps and every other control block.
         p.setPen(QPen(kOutline, 0.8));
         p.setBrush(QColor(235, 235, 225));

@@ -19,13 +19,15 @@ QPixmap Draw(int size, const std::function<void(QPainter&)>& paint) {
     return pixmap;
 }
 
+}  // namespace
+
 QIcon IconOf(const std::function<void(QPainter&)>& paint) {
     QIcon icon;
     for (const int size : {16, 24, 32}) icon.addPixmap(Draw(size, paint));
     return icon;
 }
 
-const QColor kOutline(40, 40, 48);
+namespace {
 
 void PaintCassette(QPainter& p) {
     p.setPen(QPen(kOutline, 0.8));

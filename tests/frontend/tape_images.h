@@ -6,55 +6,18 @@
 #include <QFile>
 #include <QString>
 #include <cstdint>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "machine/screen_tables.h"
+#include "tests/tape/tape_test_support.h"
 
 namespace tarvolinde::test {
 
-using Bytes = std::vector<uint8_t>;
-
-inline void AppendWord(Bytes& out, uint32_t value) {
-    out.push_back(uint8_t(value));
-    out.push_back(uint8_t(value >> 8));
-}
-
-// Flag, data and the XOR checksum, as the ROM saves a block.
-inline Bytes RomBlock(uint8_t flag, const Bytes& data) {
-    Bytes block{flag};
-    uint8_t parity = flag;
-    for (const uint8_t b : data) {
-        block.push_back(b);
-        parity ^= b;
-    }
-    block.push_back(parity);
-    return block;
-}
-
 // The 17 bytes after the flag of a code header.
 inline Bytes CodeHeader(const std::string& name, uint16_t length, uint16_t start) {
-    Bytes body{3};
-    std::string padded = name;
-    padded.resize(10, ' ');
-    for (const char c : padded) body.push_back(uint8_t(c));
-    AppendWord(body, length);
-    AppendWord(body, start);
-    AppendWord(body, 32768);
-    return body;
+    return HeaderBody(3, name, length, start);
 }
-
-inline Bytes TapOf(std::initializer_list<Bytes> blocks) {
-    Bytes tap;
-    for (const Bytes& block : blocks) {
-        AppendWord(tap, uint32_t(block.size()));
-        tap.insert(tap.end(), block.begin(), block.end());
-    }
-    return tap;
-}
-
-inline Bytes TzxHeader() { return Bytes{'Z', 'X', 'T', 'a', 'p', 'e', '!', 0x1A, 1, 20}; }
 
 // A TZX standard-speed block (ID 0x10) holding this ROM block.
 inline void AppendTzxStandard(Bytes& tzx, const Bytes& romBlock) {

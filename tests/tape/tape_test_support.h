@@ -117,7 +117,9 @@ inline std::vector<uint64_t> Pulses(const std::vector<uint64_t>& edges) {
     return pulses;
 }
 
+#ifdef TESTDATA_DIR
 inline std::string TapeDir() { return TESTDATA_DIR "/tapes/"; }
+#endif
 
 inline std::optional<Bytes> ReadTestFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
