@@ -5,13 +5,10 @@
 #   FAIL      when true, the runner must exit non-zero
 #   REQUIRE   files that must exist, separated by '|'; the test is skipped otherwise
 #   SIZES     FILE=BYTES pairs, separated by '|': files the run must have written, with their sizes
-string(REPLACE "|" ";" required "${REQUIRE}")
-foreach(file IN LISTS required)
-  if(NOT EXISTS "${file}")
-    message("SKIP: ${file} is absent")
-    return()
-  endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/require_files.cmake)
+if(skip_test)
+  return()
+endif()
 string(REPLACE "|" ";" args "${ARGS}")
 string(REPLACE "|" ";" sizes "${SIZES}")
 foreach(pair IN LISTS sizes)

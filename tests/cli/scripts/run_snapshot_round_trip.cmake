@@ -6,13 +6,10 @@
 #   LOAD     further arguments of the second run, separated by '|'
 #   IGNORE   a regular expression of report lines the format cannot keep (optional)
 #   REQUIRE  files that must exist, separated by '|'; the test is skipped otherwise
-string(REPLACE "|" ";" required "${REQUIRE}")
-foreach(file IN LISTS required)
-  if(NOT EXISTS "${file}")
-    message("SKIP: ${file} is absent")
-    return()
-  endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/require_files.cmake)
+if(skip_test)
+  return()
+endif()
 string(REPLACE "|" ";" save_args "${SAVE}")
 string(REPLACE "|" ";" load_args "${LOAD}")
 file(REMOVE "${OUT}")
