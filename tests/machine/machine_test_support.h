@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,6 +74,33 @@ inline int32_t Step(TSp& machine) {
     machine.cpu.IntWindowEnd = -1;
     machine.cpu.RunUntil(start + 1);
     return machine.cpu.FrameTStates - start;
+}
+
+// Addresses at which an instruction started during one frame.
+inline std::set<uint16_t> AddressesRunInOneFrame(TSp& machine) {
+    std::set<uint16_t> addresses;
+    // Step instruction by instruction through a whole frame, with the frame's own
+    // phases, so that the interrupt and contention are as in a normal frame.
+    Z80& cpu = machine.cpu;
+    cpu.IntWindowEnd = 32;
+    while (cpu.FrameTStates < cpu.ScreenStartT) {
+        addresses.insert(cpu.PC.w);
+        cpu.RunUntil(cpu.FrameTStates + 1);
+    }
+    cpu.IntWindowEnd = cpu.FrameRoutine == Z80::FrameProcedure::Inves ? 14396 : 32;
+    cpu.ContentionActive = 1;
+    while (cpu.FrameTStates < cpu.ScreenEndT) {
+        addresses.insert(cpu.PC.w);
+        cpu.RunUntil(cpu.FrameTStates + 1);
+    }
+    machine.CaptureScreen();
+    cpu.ContentionActive = 0;
+    while (cpu.FrameTStates < cpu.FrameLength) {
+        addresses.insert(cpu.PC.w);
+        cpu.RunUntil(cpu.FrameTStates + 1);
+    }
+    machine.EndFrame();
+    return addresses;
 }
 
 }  // namespace tarvolinde::test

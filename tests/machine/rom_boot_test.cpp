@@ -20,33 +20,6 @@ std::vector<std::string> ScreenRows(const TSp& machine, int characterSetRomPage)
                       std::span<const uint8_t, kCharacterSetBytes>(rom.data() + 0x3D00, kCharacterSetBytes));
 }
 
-// Addresses at which an instruction started during one frame.
-std::set<uint16_t> AddressesRunInOneFrame(TSp& machine) {
-    std::set<uint16_t> addresses;
-    // Step instruction by instruction through a whole frame, with the frame's own
-    // phases, so that the interrupt and contention are as in a normal frame.
-    Z80& cpu = machine.cpu;
-    cpu.IntWindowEnd = 32;
-    while (cpu.FrameTStates < cpu.ScreenStartT) {
-        addresses.insert(cpu.PC.w);
-        cpu.RunUntil(cpu.FrameTStates + 1);
-    }
-    cpu.IntWindowEnd = cpu.FrameRoutine == Z80::FrameProcedure::Inves ? 14396 : 32;
-    cpu.ContentionActive = 1;
-    while (cpu.FrameTStates < cpu.ScreenEndT) {
-        addresses.insert(cpu.PC.w);
-        cpu.RunUntil(cpu.FrameTStates + 1);
-    }
-    machine.CaptureScreen();
-    cpu.ContentionActive = 0;
-    while (cpu.FrameTStates < cpu.FrameLength) {
-        addresses.insert(cpu.PC.w);
-        cpu.RunUntil(cpu.FrameTStates + 1);
-    }
-    machine.EndFrame();
-    return addresses;
-}
-
 TEST(RomBoot, The48KRomShowsItsCopyrightAndTypesAKeyword) {
     if (!CorpusHas("48.rom")) GTEST_SKIP() << "48.rom not found in " << RomDir();
     auto machine = CreateMachine(kModel48K, CorpusRoms());

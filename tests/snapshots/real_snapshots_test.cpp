@@ -80,19 +80,6 @@ Expected FromSp(const Bytes& file) {
     return e;
 }
 
-// Addresses at which an instruction starts during one frame, stepped one by one.
-std::set<uint16_t> AddressesRunInOneFrame(TSp& machine) {
-    std::set<uint16_t> addresses;
-    Z80& cpu = machine.cpu;
-    cpu.IntWindowEnd = 32;
-    while (cpu.FrameTStates < cpu.FrameLength) {
-        addresses.insert(cpu.PC.w);
-        cpu.RunUntil(cpu.FrameTStates + 1);
-    }
-    machine.EndFrame();
-    return addresses;
-}
-
 class RealSnapshot : public testing::TestWithParam<const char*> {};
 
 TEST_P(RealSnapshot, LoadsOnItsModelWithItsRegistersAndRuns) {
