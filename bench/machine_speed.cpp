@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/common/rom_files.h"
 #include "machine/machine_factory.h"
+#include "machine/rom_files.h"
 
 using namespace tarvolinde;
 

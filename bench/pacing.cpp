@@ -13,9 +13,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "machine/sound_format.h"
-#include "machine/sound_frame.h"
-#include "machine/sound_output.h"
+#include "machine/sound/sound_format.h"
+#include "machine/sound/sound_frame.h"
+#include "machine/sound/sound_output.h"
 #include "platform/clock.h"
 #include "platform/sdl/sdl_audio_sink.h"
 

@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "app/common/rom_files.h"
-#include "machine/keyboard_typing.h"
+#include "machine/input/keyboard_typing.h"
 #include "machine/machine_factory.h"
+#include "machine/rom_files.h"
 #include "tape/tape_factory.h"
 
 using namespace tarvolinde;

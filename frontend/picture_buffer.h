@@ -10,7 +10,7 @@
 #include <span>
 #include <vector>
 
-#include "machine/screen_tables.h"
+#include "machine/video/screen_tables.h"
 #include "platform/surface.h"
 
 namespace tarvolinde {

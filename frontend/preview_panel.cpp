@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "machine/screen_tables.h"
+#include "machine/video/screen_tables.h"
 #include "snapshots/snapshot.h"
 #include "tape/preview.h"
 #include "tape/tape_factory.h"

@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "machine/screen.h"
+#include "machine/video/screen.h"
 
 namespace tarvolinde {
 

@@ -10,10 +10,10 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/common/rom_files.h"
 #include "frontend/picture_view.h"
 #include "frontend/tfondo.h"
 #include "machine/machine_factory.h"
+#include "machine/rom_files.h"
 #include "machine/sp.h"
 #include "tape/cinta.h"
 

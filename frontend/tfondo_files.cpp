@@ -13,8 +13,8 @@
 #include "frontend/file_io.h"
 #include "frontend/preview_panel.h"
 #include "frontend/tfondo.h"
-#include "machine/screen_dump.h"
 #include "machine/sp.h"
+#include "machine/video/screen_dump.h"
 #include "snapshots/snapshot.h"
 #include "tape/tape_factory.h"
 

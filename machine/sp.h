@@ -11,16 +11,16 @@
 #include <span>
 
 #include "core/z80.h"
-#include "machine/ay_registers.h"
 #include "machine/disk_ports.h"
-#include "machine/keyboard_matrix.h"
+#include "machine/input/keyboard_matrix.h"
 #include "machine/model_table.h"
 #include "machine/port_hooks.h"
-#include "machine/screen.h"
-#include "machine/sound_format.h"
-#include "machine/sound_frame.h"
-#include "machine/sound_out.h"
+#include "machine/sound/ay_registers.h"
+#include "machine/sound/sound_format.h"
+#include "machine/sound/sound_frame.h"
+#include "machine/sound/sound_out.h"
 #include "machine/timing_tables.h"
+#include "machine/video/screen.h"
 
 namespace tarvolinde {
 

@@ -1,6 +1,6 @@
 #include "machine/timing_tables.h"
 
-#include "machine/screen_tables.h"
+#include "machine/video/screen_tables.h"
 
 namespace tarvolinde {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-#include "machine/screen_tables.h"
+#include "machine/video/screen_tables.h"
 
 namespace tarvolinde {
 

@@ -7,12 +7,12 @@
 
 #include "app/cli/png_writer.h"
 #include "app/cli/snapshot_files.h"
-#include "app/common/rom_files.h"
 #include "app/cli/state_report.h"
 #include "app/cli/tape_loading.h"
-#include "machine/keyboard_typing.h"
+#include "machine/input/keyboard_typing.h"
 #include "machine/machine_factory.h"
-#include "machine/screen_dump.h"
+#include "machine/rom_files.h"
+#include "machine/video/screen_dump.h"
 
 namespace tarvolinde::cli {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "machine/screen.h"
+#include "machine/video/screen.h"
 #include "platform/memory_surface.h"
 
 namespace tarvolinde::cli {

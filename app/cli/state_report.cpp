@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/cli/sha256.h"
-#include "machine/screen_text.h"
+#include "machine/video/screen_text.h"
 
 namespace tarvolinde::cli {
 

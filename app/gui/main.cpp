@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QStringList>
 
-#include "app/common/rom_files.h"
 #include "frontend/tfondo.h"
+#include "machine/rom_files.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "machine/screen_tables.h"
+#include "machine/video/screen_tables.h"
 #include "tests/tape/tape_test_support.h"
 
 namespace tarvolinde::test {

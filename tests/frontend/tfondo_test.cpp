@@ -26,11 +26,11 @@
 #include "frontend/host_devices.h"
 #include "frontend/picture_buffer.h"
 #include "frontend/picture_view.h"
-#include "machine/screen_text.h"
 #include "machine/sp.h"
-#include "tests/frontend/event_loop_wait.h"
+#include "machine/video/screen_text.h"
 #include "platform/memory_surface.h"
 #include "platform/null_audio_sink.h"
+#include "tests/frontend/event_loop_wait.h"
 
 namespace tarvolinde {
 namespace {

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "machine/keyboard_matrix.h"
+#include "machine/input/keyboard_matrix.h"
 #include "machine_test_support.h"
 
 namespace tarvolinde::test {

@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "machine/keyboard_matrix.h"
-#include "machine/screen_text.h"
+#include "machine/input/keyboard_matrix.h"
+#include "machine/video/screen_text.h"
 #include "machine_test_support.h"
 
 namespace tarvolinde::test {

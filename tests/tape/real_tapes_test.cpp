@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "machine/keyboard_typing.h"
+#include "machine/input/keyboard_typing.h"
 #include "tape/tape_factory.h"
 #include "tape/tzx.h"
 #include "tests/machine/machine_test_support.h"
