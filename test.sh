@@ -6,5 +6,6 @@ scripts/install-deps.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build
 scripts/place-default-roms.sh build
+scripts/test-ratio.sh
 cd build
 ctest --output-on-failure -j2 --timeout 900
