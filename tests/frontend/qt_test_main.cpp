@@ -1,6 +1,5 @@
 // The front end's tests run inside one QApplication, on the offscreen platform
 // unless another one is asked for.
-
 #include <QApplication>
 #include <gtest/gtest.h>
 
