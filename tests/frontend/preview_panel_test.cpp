@@ -51,10 +51,6 @@ TEST_F(PreviewPanelTest, TapesAndSnapshotsShowTheirScreenAndDescription) {
     tapes.ShowFile(Write("juego.tap", ScreenTap()));
     EXPECT_EQ(tapes.Caption(), "(juego.tap, TAP (Z80))");
     ExpectPattern(tapes.Picture());
-    // A tape without a screen shows the cleared screen: black, since every cell is 0.
-    tapes.ShowFile(Write("sin.tap", TapOf({RomBlock(0xFF, {1, 2, 3})})));
-    EXPECT_EQ(tapes.Caption(), "(sin.tap, TAP (Z80))");
-    EXPECT_EQ(tapes.Picture().pixel(128, 10), 0xFF000000u);
 
     Bytes sna(27, 0);
     const Bytes screen = PatternScreen();
@@ -89,12 +85,10 @@ TEST_F(PreviewPanelTest, WhatCannotBeShownGivesTheRingAndNoCaption) {
         EXPECT_TRUE(tapes.Caption().isEmpty());
         EXPECT_EQ(tapes.Picture(), unavailable);
     }
-    // A tape file read by the snapshot dialog, and a snapshot of the wrong size.
-    FilePreviewPanel snapshots(PreviewKind::Snapshot);
+    FilePreviewPanel snapshots(PreviewKind::Snapshot);  // a tape, and a snapshot of the wrong size
     for (const QString& path : {good, Write("corta.sna", Bytes(1000, 0))}) {
         snapshots.ShowFile(path);
-        EXPECT_TRUE(snapshots.Caption().isEmpty());
-        EXPECT_EQ(snapshots.Picture(), unavailable);
+        EXPECT_TRUE(snapshots.Caption().isEmpty() && snapshots.Picture() == unavailable);
     }
 }
 

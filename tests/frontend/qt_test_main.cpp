@@ -1,5 +1,4 @@
-// The front end's tests run inside one QApplication, on the offscreen platform
-// unless another one is asked for.
+// The front end's tests run inside one QApplication, offscreen unless another platform is asked for.
 #include <QApplication>
 #include <gtest/gtest.h>
 

@@ -2,12 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <unistd.h>
-
-#include "frontend/ini_file.h"
-
 namespace tarvolinde {
 namespace {
 
@@ -65,19 +59,6 @@ TEST(SettingsTest, RecentFilesBeyondTheListAreLeftInTheFileAndGapsAreClosedUp) {
     EXPECT_NE(ini.Write().find("; mis juegos\n"), std::string::npos);
     const IniStore gaps = IniStore::Parse("[Archivos]\nReciente 2=x.sna\nReciente 0=y.tap\nReciente 10=z.tap\n");
     EXPECT_EQ(ReadSettings(gaps, kProgramDir).RecentFiles, (std::vector<std::string>{"y.tap", "x.sna"}));
-}
-
-TEST(SettingsTest, TheFileOnDiskRoundTrips) {
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("tarvolinde-settings-" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    EXPECT_TRUE(LoadIniFile(dir / kIniFileName).Sections().empty());  // missing: nothing, no error
-    IniStore ini;
-    ini.SetInt("Emulacion", "Velocidad", 150);
-    ASSERT_TRUE(SaveIniFile(dir / kIniFileName, ini));
-    EXPECT_EQ(LoadIniFile(dir / kIniFileName).GetInt("Emulacion", "Velocidad", 0), 150);
-    EXPECT_FALSE(std::filesystem::exists(dir / "Tarvolinde.ini.new"));
-    EXPECT_FALSE(SaveIniFile(dir / "no existe" / kIniFileName, ini));
-    std::filesystem::remove_all(dir);
 }
 
 }  // namespace
