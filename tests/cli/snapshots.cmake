@@ -1,7 +1,7 @@
 # Snapshots through tarvolinde-cli: files of other programs load on their model
 # and run, a saved snapshot loads back to the same --dump-state, and the
 # save-format rule and damaged files give the front end's messages.
-# (cli_test and ROMS come from machines.cmake, included before this file.)
+# (cli_test, ROMS and boot_texts come from machines.cmake, included before this file.)
 
 set(SNAPSHOTS ${TESTDATA_DIR}/snapshots)
 cli_test(snapshot.load_48k_sna ARGS --rom-dir ${ROMS} ${SNAPSHOTS}/p48k.sna --frames 0 --dump-state
@@ -12,43 +12,35 @@ cli_test(snapshot.load_128k_z80_from_another_model
 # The snapshot holds BASIC waiting for a command: it must take one.
 cli_test(snapshot.load_sp_and_run ARGS --rom-dir ${ROMS} ${SNAPSHOTS}/p48k.sp --frames 20 --type "p6*7\\n"
          --screen-text EXPECT "\n42 +\n" "0 OK, 0:1" REQUIRE ${ROMS}/48.rom ${SNAPSHOTS}/p48k.sp)
-cli_test(snapshot.incompatible_format FAIL ARGS --model 15 --rom-dir ${ROMS} --frames 1
-         --save-snapshot ${CMAKE_BINARY_DIR}/cli-incompatible.sna
-         EXPECT "El formato elegido no es compatible con el hardware" REQUIRE ${ROMS}/Pentagon.rom)
-cli_test(snapshot.sp_only_on_48k FAIL ARGS --model 4 --rom-dir ${ROMS} --frames 1
-         --save-snapshot ${CMAKE_BINARY_DIR}/cli-incompatible.sp
-         EXPECT "El formato elegido no es compatible con el hardware" REQUIRE ${ROMS}/128.rom)
+foreach(refused incompatible_format|15|Pentagon.rom|sna sp_only_on_48k|4|128.rom|sp)
+  string(REPLACE "|" ";" fields "${refused}")
+  list(POP_FRONT fields name model rom extension)
+  cli_test(snapshot.${name} FAIL ARGS --model ${model} --rom-dir ${ROMS} --frames 1
+           --save-snapshot ${CMAKE_BINARY_DIR}/cli-incompatible.${extension}
+           EXPECT "El formato elegido no es compatible con el hardware" REQUIRE ${ROMS}/${rom})
+endforeach()
 file(WRITE ${CMAKE_BINARY_DIR}/cli-damaged.z80 "not a snapshot, and far too short for one")
 cli_test(snapshot.damaged FAIL ARGS --rom-dir ${ROMS} ${CMAKE_BINARY_DIR}/cli-damaged.z80 --frames 1
          EXPECT "Error en el snapshot" REQUIRE ${ROMS}/48.rom)
 
-function(snapshot_round_trip name model rom extension)
-  cmake_parse_arguments(T "" "IGNORE" "" ${ARGN})
-  set(out ${CMAKE_BINARY_DIR}/cli-round-trip-${name}.${extension})
-  set(save --model ${model} --rom-dir ${ROMS} --frames 120 --save-snapshot ${out})
-  string(REPLACE ";" "|" save "${save}")
-  add_test(NAME cli.snapshot.round_trip.${name}
-    COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:tarvolinde-cli> "-DSAVE=${save}" -DOUT=${out}
-            "-DLOAD=--rom-dir|${ROMS}" "-DIGNORE=${T_IGNORE}" "-DREQUIRE=${ROMS}/${rom}"
-            -P ${CMAKE_CURRENT_SOURCE_DIR}/cli/scripts/run_snapshot_round_trip.cmake)
-  set_tests_properties(cli.snapshot.round_trip.${name} PROPERTIES SKIP_REGULAR_EXPRESSION "SKIP: ")
-endfunction()
-
-# FSU keeps everything, the frame position included, on every model.
-# The 16K model has no pages 0 and 2 to keep: what was written there reads as nothing.
+# FSU keeps everything, the frame position included, on every model; the other
+# formats have no frame position. The 16K model has no pages 0 and 2 to keep:
+# what was written there reads as nothing.
+set(round_trips sna_48k|1|48.rom|sna|^T= sna_128k|4|128.rom|sna|^T= z80_48k|1|48.rom|z80|^T=
+                z80_128k|4|128.rom|z80|^T= sp_48k|1|48.rom|sp|^T= fsu_model0|0|48.rom|fsu|^page[02]=)
 foreach(entry ${boot_texts})
-  string(REPLACE "|" ";" fields "${entry}")
-  list(GET fields 0 model)
-  list(GET fields 1 rom)
-  if(model EQUAL 0)
-    snapshot_round_trip(fsu_model${model} ${model} ${rom} fsu IGNORE "^page[02]=")
-  else()
-    snapshot_round_trip(fsu_model${model} ${model} ${rom} fsu)
+  string(REGEX REPLACE "^([0-9]+)\\|([^|]+)\\|.*" "fsu_model\\1|\\1|\\2|fsu|" entry "${entry}")
+  if(NOT entry MATCHES "^fsu_model0\\|")
+    list(APPEND round_trips "${entry}")
   endif()
 endforeach()
-# The other formats have no frame position.
-snapshot_round_trip(sna_48k 1 48.rom sna IGNORE "^T=")
-snapshot_round_trip(sna_128k 4 128.rom sna IGNORE "^T=")
-snapshot_round_trip(z80_48k 1 48.rom z80 IGNORE "^T=")
-snapshot_round_trip(z80_128k 4 128.rom z80 IGNORE "^T=")
-snapshot_round_trip(sp_48k 1 48.rom sp IGNORE "^T=")
+foreach(entry ${round_trips})
+  string(REPLACE "|" ";" fields "${entry}")
+  list(POP_FRONT fields name model rom extension ignore)
+  set(out ${CMAKE_BINARY_DIR}/cli-round-trip-${name}.${extension})
+  add_test(NAME cli.snapshot.round_trip.${name}
+    COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:tarvolinde-cli> "-DSAVE=--model|${model}|--rom-dir|${ROMS}|--frames|120"
+            -DOUT=${out} "-DLOAD=--rom-dir|${ROMS}" "-DIGNORE=${ignore}" "-DREQUIRE=${ROMS}/${rom}"
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/cli/scripts/run_snapshot_round_trip.cmake)
+  set_tests_properties(cli.snapshot.round_trip.${name} PROPERTIES SKIP_REGULAR_EXPRESSION "SKIP: ")
+endforeach()

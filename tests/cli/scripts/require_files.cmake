@@ -1,12 +1,9 @@
-# Included by the runner scripts: REQUIRE lists files, separated by '|', without
-# which the test is skipped (CTest's SKIP_REGULAR_EXPRESSION matches "SKIP: ").
-# Sets skip_test for the including script to return on.
-set(skip_test FALSE)
+# Included by the runner scripts: a file of REQUIRE (separated by '|') that is absent
+# skips the test, as CTest's SKIP_REGULAR_EXPRESSION matches "SKIP: " whatever the exit status.
+cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 string(REPLACE "|" ";" required "${REQUIRE}")
 foreach(file IN LISTS required)
   if(NOT EXISTS "${file}")
-    message("SKIP: ${file} is absent")
-    set(skip_test TRUE)
-    break()
+    message(FATAL_ERROR "SKIP: ${file} is absent")
   endif()
 endforeach()
