@@ -172,12 +172,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RealTape{"gen_snake1k.wav", "ZX_SNAKE1K.TAP", 0, false, 3000},
                       RealTape{"ZX_SNAKE1K.TAP.wav", "ZX_SNAKE1K.TAP", 0, false, 3000},
                       RealTape{"gen_snake1k.voc", "ZX_SNAKE1K.TAP", 0, false, 3000}),
-    [](const ::testing::TestParamInfo<RealTape>& info) {
-        std::string name = (info.param.openSe ? "OpenSE_" : "") + info.param.file;
-        for (char& c : name)
-            if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-        return name;
-    });
+    [](const auto& info) { return FileTestName((info.param.openSe ? "OpenSE_" : "") + info.param.file); });
 
 }  // namespace
 }  // namespace tarvolinde::test

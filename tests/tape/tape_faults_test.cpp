@@ -72,11 +72,7 @@ Bytes Wav(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, const B
 
 TEST(TapeFaults, DamagedFilesAreRefusedWhenOpened) {
     const Bytes samples(8, 0x80);
-    const struct {
-        const char* what;
-        TapeKind kind;
-        Bytes file;
-    } cases[] = {
+    const struct { const char* what; TapeKind kind; Bytes file; } cases[] = {
         {"WAV of 24-bit samples", TapeKind::Wav, Wav(1, 1, 44100, 24, samples)},
         {"WAV of three channels", TapeKind::Wav, Wav(1, 3, 44100, 8, samples)},
         {"WAV at 0 Hz", TapeKind::Wav, Wav(1, 1, 0, 8, samples)},
@@ -100,10 +96,8 @@ TEST(TapeFaults, DamagedFilesAreRefusedWhenOpened) {
 }
 
 TEST(WavTape, LevelsAreDecidedAgainstTheMiddleOfTheRecordingsRange) {
-    const struct {
-        uint16_t bits, channels, formatSize;
-        int low, high;  // the sample values of the two levels
-    } cases[] = {
+    // The sample values of the two levels, low and high.
+    const struct { uint16_t bits, channels, formatSize; int low, high; } cases[] = {
         {8, 1, 16, 64, 192}, {8, 1, 16, 16, 112}, {8, 1, 16, 150, 250},  // full swing, below and above 128
         {16, 2, 18, -7000, 9000},                                         // the first of two channels
         {8, 1, 40, 10, 200},                                              // a long format chunk
@@ -151,13 +145,9 @@ TEST(WavTape, SamplePeriodFollowsTheModelsClock) {
 }
 
 TEST(TapeFaults, HostileTapesPlayWhatTheyHoldAndStop) {
-    const struct {
-        const char* what;
-        TapeKind kind;
-        Bytes file;
-        size_t edges;   // within the first 30 M T-states
-        bool jams = false;  // Play cannot start it again until it is moved
-    } cases[] = {
+    // The edges in the first 30 M T-states, and whether Play cannot start the
+    // tape again until it is moved.
+    const struct { const char* what; TapeKind kind; Bytes file; size_t edges; bool jams = false; } cases[] = {
         {"TAP block cut short plays its length", TapeKind::Tap, Cut(TapOf({RomBlock(0xFF, Bytes(8, 0xFF))}), 5), 3220 + 2 + 10 * 16},
         {"empty TAP", TapeKind::Tap, {}, 0},
         {"TZX jump to itself", TapeKind::Tzx, TzxOf({Bytes{0x23, 0, 0}}), 0, true},
@@ -191,11 +181,9 @@ TEST(TapeFaults, HostileTapesPlayWhatTheyHoldAndStop) {
 
 // The real files of libspectrum's test set that stress the TZX control blocks.
 TEST(TapeFaults, SmallTzxFilesPlayAsTheirLayoutSays) {
-    const struct {
-        const char* file;
-        size_t edges;
-    } cases[] = {{"jump.tzx", 678}, {"loop2.tzx", 370}, {"loop.tzx", 0}, {"loopend.tzx", 0},
-                 {"no-pilot-gdb.tzx", 0}, {"empty-drb.tzx", 0}, {"turbo-zeropilot.tzx", 2}};
+    const struct { const char* file; size_t edges; } cases[] = {
+        {"jump.tzx", 678}, {"loop2.tzx", 370}, {"loop.tzx", 0}, {"loopend.tzx", 0},
+        {"no-pilot-gdb.tzx", 0}, {"empty-drb.tzx", 0}, {"turbo-zeropilot.tzx", 2}};
     for (const auto& c : cases) {
         const auto bytes = ReadTestFile(TapeDir() + c.file);
         if (!bytes) GTEST_SKIP() << c.file << " absent from " << TapeDir();

@@ -3,6 +3,7 @@
 // play them into, and a recorder of the EAR edges the deck makes.
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <initializer_list>
@@ -108,6 +109,12 @@ inline std::vector<uint64_t> EdgeTimes(TCinta& tape, TSp& machine, uint64_t limi
 #ifdef TESTDATA_DIR
 inline std::string TapeDir() { return TESTDATA_DIR "/tapes/"; }
 #endif
+// A test name made of the letters and digits of a file name.
+inline std::string FileTestName(std::string name) {
+    std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+    return name;
+}
+
 inline std::optional<Bytes> ReadTestFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file) return std::nullopt;
