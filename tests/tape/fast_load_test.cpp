@@ -33,17 +33,10 @@ Bytes TurboTzx(const Bytes& block) {
     return TzxOf({turbo, block});
 }
 
-struct Case {
-    const char* what;
-    Bytes tape;  // TAP, or TZX when it starts with the TZX signature
-    uint16_t length;
-    bool load;
-    Bytes memory;  // the first five bytes at the destination afterwards
-    bool loaded;
-};
-
 TEST(FastLoad, LoadsOrRefusesTheBlockAsTheRomLoaderWould) {
-    const Case cases[] = {
+    // The tape (TZX when it starts with its signature), the bytes asked for, LOAD
+    // or VERIFY, the first five bytes at the destination afterwards and the outcome.
+    const struct { const char* what; Bytes tape; uint16_t length; bool load; Bytes memory; bool loaded; } cases[] = {
         {"block as asked", TapOf({RomBlock(0xFF, {1, 2, 3, 4})}), 4, true, {1, 2, 3, 4, 0xEE}, true},
         {"wrong flag", TapOf({RomBlock(0x00, {1, 2, 3, 4})}), 4, true, {0xEE, 0xEE, 0xEE, 0xEE, 0xEE}, false},
         {"checksum not 0xFB", TapOf({{0xFF, 1, 2, 3, 4, 0xFA}}), 4, true, {1, 2, 3, 4, 0xEE}, false},
@@ -53,7 +46,7 @@ TEST(FastLoad, LoadsOrRefusesTheBlockAsTheRomLoaderWould) {
         {"verify, other", TapOf({RomBlock(0xFF, {0xEE, 1})}), 2, false, {0xEE, 0xEE, 0xEE, 0xEE, 0xEE}, false},
         {"TZX turbo block", TurboTzx(RomBlock(0xFF, {9, 8})), 2, true, {9, 8, 0xEE, 0xEE, 0xEE}, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         auto tape = CreateTape(c.tape[0] == 'Z' ? TapeKind::Tzx : TapeKind::Tap, c.tape);
         auto machine = InLoader(*tape, c.length, c.load);
@@ -65,6 +58,10 @@ TEST(FastLoad, LoadsOrRefusesTheBlockAsTheRomLoaderWould) {
         EXPECT_EQ(cpu.SP.w, 0xFF02);
         EXPECT_EQ(cpu.AF_.w, 0xAA7F);
         EXPECT_TRUE(tape->AtEnd());  // the whole block is passed over
+        // Playing fast runs the machine unpaced; taken out, the tape leaves it paced.
+        EXPECT_EQ(machine->cpu.NormalSpeed, 0);
+        tape.reset();
+        EXPECT_EQ(machine->cpu.NormalSpeed, 1);
     }
 }
 
@@ -78,6 +75,7 @@ TEST(FastLoad, OnlyInsideTheSinclairRomLoaderAndOnlyWhenOn) {
         tape.Update();
         EXPECT_EQ(machine->cpu.ReadByteFree(kDestination), 0xEE) << setup;
         EXPECT_EQ(EdgeTimes(tape, *machine, 2200).size(), 1u) << setup;  // the pilot plays
+        tape.Attach(nullptr);
     }
 }
 

@@ -7,7 +7,6 @@
 
 #include "machine/input/keyboard_typing.h"
 #include "tape/tape_factory.h"
-#include "tape/tzx.h"
 #include "tests/machine/machine_test_support.h"
 #include "tests/tape/tape_test_support.h"
 
@@ -22,18 +21,13 @@ struct LoadedBlock {
 
 // The header/data pairs of a TAP image, or of a TZX image's standard blocks.
 std::vector<LoadedBlock> BlocksOf(const Bytes& file) {
+    const bool tzx = file[0] == 'Z';
+    const size_t fields = tzx ? 5 : 2;  // before the ROM bytes: TZX ID, pause, length; TAP length
     std::vector<Bytes> blocks;
-    if (file[0] == 'Z') {
-        const TTzx tape(file);
-        for (const BlockNode& node : tape.Blocks().Nodes())
-            if (node.Block.Kind == 0x10)
-                blocks.emplace_back(file.begin() + long(node.Block.Position + 5),
-                                    file.begin() + long(node.Block.Position + 5 + node.Block.Length));
-    } else {
-        for (size_t at = 0; at + 2 <= file.size(); at += 2 + blocks.back().size()) {
-            const size_t length = file[at] | file[at + 1] << 8;
-            blocks.emplace_back(file.begin() + long(at + 2), file.begin() + long(std::min(file.size(), at + 2 + length)));
-        }
+    for (const BlockNode& node : CreateTape(tzx ? TapeKind::Tzx : TapeKind::Tap, file)->Blocks().Nodes()) {
+        const size_t start = std::min(file.size(), node.Block.Position + fields);
+        const size_t end = std::min(file.size(), start + node.Block.Length);
+        if (node.Block.Kind == 0x10) blocks.emplace_back(file.begin() + long(start), file.begin() + long(end));
     }
     std::vector<LoadedBlock> loaded;
     for (size_t i = 0; i + 1 < blocks.size(); ++i) {
@@ -93,10 +87,8 @@ struct RealTape {
     bool openSe = false;     // on OpenSE BASIC instead of the Sinclair ROM
 };
 
-struct LoadOutcome {
-    std::vector<Bytes> memory;
-    Bytes screen;  // once the program has run a while
-};
+// What lay where each block belongs when the last load ended; the screen once the program has run.
+struct LoadOutcome { std::vector<Bytes> memory; Bytes screen; };
 
 const std::string kOpenSeRom = "/usr/share/spectrum-roms/opense.rom";
 

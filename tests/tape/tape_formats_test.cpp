@@ -1,5 +1,5 @@
-// Damaged and hostile tapes: refused when they are opened, or played without
-// hanging the machine or reading outside the file.
+// Damaged and hostile tapes, refused when opened or played without hanging the
+// machine; WAV levels; the browser's block list.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include "tape/csw.h"
 #include "tape/tape_error.h"
 #include "tape/tape_factory.h"
+#include "tape/tzx.h"
 #include "tape/wav.h"
 #include "tests/tape/tape_test_support.h"
 
@@ -85,8 +86,7 @@ TEST(TapeFaults, DamagedFilesAreRefusedWhenOpened) {
         {"CSW 2 of a damaged stream", TapeKind::Csw, Csw(2, 2, {0x78, 0x9C, 0xFF, 0xFF, 0xFF})},
         {"CSW signature", TapeKind::Csw, Bytes{'X', 'o', 'm', 'p'}},
         {"VOC first block offset", TapeKind::Voc, Bytes(26, 0)},
-        // Two-byte blocks of nothing: more than any tape has.
-        {"TAP of too many blocks", TapeKind::Tap, Bytes(2 * (BlockList::kMaxBlocks + 1), 0)},
+        {"TAP of more empty blocks than any tape has", TapeKind::Tap, Bytes(2 * (BlockList::kMaxBlocks + 1), 0)},
     };
     for (const auto& c : cases) EXPECT_THROW(CreateTape(c.kind, c.file), TapeFormatError) << c.what;
     // A zip bomb is refused rather than inflated without end.
@@ -145,14 +145,16 @@ TEST(WavTape, SamplePeriodFollowsTheModelsClock) {
 }
 
 TEST(TapeFaults, HostileTapesPlayWhatTheyHoldAndStop) {
-    // The edges in the first 30 M T-states, and whether Play cannot start the
-    // tape again until it is moved.
-    const struct { const char* what; TapeKind kind; Bytes file; size_t edges; bool jams = false; } cases[] = {
+    // The edges in the first 30 M T-states, whether Play cannot start the tape
+    // again until it is moved, and the model if not the 48K.
+    const struct { const char* what; TapeKind kind; Bytes file; size_t edges; bool jams = false; int model = kModel48K; } cases[] = {
         {"TAP block cut short plays its length", TapeKind::Tap, Cut(TapOf({RomBlock(0xFF, Bytes(8, 0xFF))}), 5), 3220 + 2 + 10 * 16},
         {"empty TAP", TapeKind::Tap, {}, 0},
         {"TZX jump to itself", TapeKind::Tzx, TzxOf({Bytes{0x23, 0, 0}}), 0, true},
         {"TZX jump outside the tape", TapeKind::Tzx, TzxOf({Bytes{0x23, 100, 0}, Tone(10, 1)}), 0},
-        {"TZX loop of nothing", TapeKind::Tzx, TzxOf({Bytes{0x24, 2, 0}, Bytes{0x25}}), 0},
+        {"TZX jump back", TapeKind::Tzx, TzxOf({{0x23, 3, 0}, Tone(10, 2), {0x20, 0, 0}, {0x23, 0xFE, 0xFF}}), 2},
+        {"TZX stop-if-48K on the 48K", TapeKind::Tzx, TzxOf({{0x2A, 0, 0, 0, 0}, Tone(10, 2)}), 0},
+        {"TZX stop-if-48K on the 128K", TapeKind::Tzx, TzxOf({{0x2A, 0, 0, 0, 0}, Tone(10, 2)}), 2, false, 4},
         {"TZX zero-length data of 16 MB", TapeKind::Tzx, TzxOf({{0x14, 0, 0, 0, 0, 8, 0, 0, 0xFF, 0xFF, 0xFF}}), 0, true},
         // Pulses of no length only flip the level by their parity, at once (and a
         // tape that ends high loses its last edge to the stop).
@@ -164,7 +166,7 @@ TEST(TapeFaults, HostileTapesPlayWhatTheyHoldAndStop) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        auto machine = DeckMachine();
+        auto machine = DeckMachine(c.model);
         auto tape = CreateTape(c.kind, c.file);
         tape->FastLoad = false;
         tape->Attach(machine.get());
@@ -183,7 +185,7 @@ TEST(TapeFaults, HostileTapesPlayWhatTheyHoldAndStop) {
 TEST(TapeFaults, SmallTzxFilesPlayAsTheirLayoutSays) {
     const struct { const char* file; size_t edges; } cases[] = {
         {"jump.tzx", 678}, {"loop2.tzx", 370}, {"loop.tzx", 0}, {"loopend.tzx", 0},
-        {"no-pilot-gdb.tzx", 0}, {"empty-drb.tzx", 0}, {"turbo-zeropilot.tzx", 2}};
+        {"no-pilot-gdb.tzx", 0}, {"empty-drb.tzx", 0}, {"turbo-zeropilot.tzx", 2}, {"raw-data-block.tzx", 8}};
     for (const auto& c : cases) {
         const auto bytes = ReadTestFile(TapeDir() + c.file);
         if (!bytes) GTEST_SKIP() << c.file << " absent from " << TapeDir();
@@ -195,6 +197,25 @@ TEST(TapeFaults, SmallTzxFilesPlayAsTheirLayoutSays) {
         EXPECT_EQ(EdgeTimes(*tape, *machine, 30'000'000).size(), c.edges) << c.file;
         EXPECT_FALSE(tape->Playing()) << c.file;
     }
+}
+
+TEST(BlockList, TextsAndGroupsAsTheBrowserShowsThem) {
+    Bytes named = HeaderBody(0, "", 1, 1);
+    named[1] = 0xAA, named[2] = 'b', named[3] = 0;  // names end at a zero byte and are Latin-1
+    const std::pair<Bytes, std::string> texts[] = {
+        {RomBlock(0xFF, Bytes(788, 0)), "Carga ROM, datos {0316}"},
+        {RomBlock(0x00, HeaderBody(3, "pantalla", 6912, 16384)),
+         "Carga ROM, cabecera, (Código, \"pantalla  \" [1B00, 4000]) {0013}"},
+        {RomBlock(0x00, named), "Carga ROM, cabecera, (Programa, \"\xC2\xAA" "b\") {0013}"},
+        {RomBlock(0x00, Bytes(18, 0)), "Carga ROM, ¿0? {0014}"},  // a flag of 0 on a block of another length
+    };
+    for (const auto& [body, text] : texts) EXPECT_EQ(BlockNodeText(0x10, uint32_t(body.size()), body), text);
+    // Groups and loops are subtrees, each end the last child of its own group.
+    const TTzx tape(TzxOf({{0x21, 1, 'A'}, {0x21, 1, 'B'}, Tone(1, 1), {0x22}, {0x24, 2, 0}, {0x20, 1, 0}, {0x25},
+                           {0x22}, {0x22}, {0x30, 0}}));
+    std::vector<int32_t> parents;
+    for (const BlockNode& node : tape.Blocks().Nodes()) parents.push_back(node.Parent);
+    EXPECT_EQ(parents, (std::vector<int32_t>{-1, -1, 1, 2, 2, 1, 5, 5, 1, -1, -1}));
 }
 
 }  // namespace
