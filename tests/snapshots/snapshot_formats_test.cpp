@@ -51,7 +51,6 @@ Bytes SavedFsu(int model, int unlocked = -1) {
     return TSnapFSU().Save(*machine);
 }
 
-// (RealSnapshot cuts the real files by one byte.)
 TEST(SnapshotFormats, DamagedFilesAreRefusedBeforeTheModelSwitch) {
     using K = SnapshotKind;
     const Bytes sp = TSnapSP().Save(*MadeUpMachine(1));
@@ -59,7 +58,6 @@ TEST(SnapshotFormats, DamagedFilesAreRefusedBeforeTheModelSwitch) {
     const size_t z80 = ChunkAt(fsu, "Z80 ") + 8 + 30, ram = ChunkAt(fsu, "RAM "), port = ChunkAt(fsu, "PORT");
     const Bytes fsu48 = SavedFsu(1);
     const struct { const char* what; SnapshotKind kind; Bytes file; } cases[] = {
-        {"SNA of no bytes", K::Sna, {}},
         {"SNA 48K and a byte", K::Sna, Bytes(TSnapSNA::kSize48 + 1)},
         {"SNA 128K of all pages and a byte", K::Sna, Bytes(TSnapSNA::kSize128AllPages + 1)},
         // Page 5 at 0xC000 needs six trailing pages, not five.
@@ -76,7 +74,7 @@ TEST(SnapshotFormats, DamagedFilesAreRefusedBeforeTheModelSwitch) {
         {"SP length", K::Sp, Patched(sp, 2, {0x00, 0x40})},
         {"SP header cut", K::Sp, Cut(sp, 5)},
         {"FSU negative T-state", K::Fsu, Patched(fsu, z80 + 3, {0x80})},
-        {"FSU T-state 70912, past the 128K frame", K::Fsu, Patched(fsu, z80, {0x00, 0x15, 0x01, 0x00})},
+        {"FSU T-state 70908, the 128K frame's length", K::Fsu, Patched(fsu, z80, {0xFC, 0x14, 0x01, 0x00})},
         {"FSU signature", K::Fsu, Patched(fsu, 0, {'X'})},
         {"FSU unknown maker", K::Fsu, Patched(fsu, 8, {'X'})},
         {"FSU model of another maker", K::Fsu, Patched(fsu48, 12, {'+', '2', ' ', ' '})},
@@ -95,7 +93,7 @@ TEST(SnapshotFormats, DamagedFilesAreRefusedBeforeTheModelSwitch) {
     }
 }
 
-TEST(SnapshotFormats, LaterZ80BlocksReplaceEarlierOnesAndVersion3CountersGiveAFrameTState) {
+TEST(SnapshotFormats, Z80BlocksCountersHardwareModesAndOldWritersFlags) {
     Bytes blocks;
     for (int copy = 0; copy < 100; ++copy) blocks = Joined(blocks, FilledBlock(8, uint8_t(copy)));
     const SnapshotImage image = TSnapZ80().Parse(Z80Paged(23, blocks));
@@ -111,6 +109,13 @@ TEST(SnapshotFormats, LaterZ80BlocksReplaceEarlierOnesAndVersion3CountersGiveAFr
     // Nonsense counters leave the frame position at its reset value.
     MachineSlot slot;
     EXPECT_EQ(TSnapZ80().Load(Patched(file, 57, {0xC0}), slot.Selector()).cpu.FrameTStates, 0);
+    // Hardware mode 3 is the 128K in version 2 and the 48K from version 3 on.
+    EXPECT_EQ(TSnapZ80().Parse(Patched(Z80Paged(23, {}), 34, {3})).ModelIndex, 4);
+    EXPECT_EQ(TSnapZ80().Parse(Patched(Z80Paged(54, {}), 34, {3})).ModelIndex, 1);
+    // Flags of 255, from old writers, read as 1: border 0, not compressed.
+    EXPECT_EQ(TSnapZ80().Load(Patched(Bytes(30 + 3 * kPageSize), 6, {0, 0x80, 0, 0, 0, 0, 0xFF}), slot.Selector()).LastFE, 0);
+    // An SP border byte keeps its EAR and MIC bits.
+    EXPECT_EQ(TSnapSP().Load(Patched(TSnapSP().Save(*MadeUpMachine(1)), 34, {0x1C}), slot.Selector()).LastFE, 0x1C);
 }
 
 TEST(SnapshotFormats, FsuPortEntriesAreReadByPortNumberAndTheScorpionKeeps7FFDLast) {
@@ -118,13 +123,13 @@ TEST(SnapshotFormats, FsuPortEntriesAreReadByPortNumberAndTheScorpionKeeps7FFDLa
     EXPECT_EQ(Bytes(scorpion.begin() + std::ptrdiff_t(ChunkAt(scorpion, "PORT") + 8), scorpion.end()),
               (Bytes{0xFE, 0x00, 0x05, 0xFD, 0x1F, 0x10, 0xFD, 0x7F, 0x3B}));
     const Bytes plus3 = SavedFsu(9);
-    const size_t entries = ChunkAt(plus3, "PORT") + 8;
     const struct { const char* what; Bytes file; uint8_t port7FFD, port1FFD; } cases[] = {
         {"Scorpion", scorpion, 0x3B, 0x10},
         {"Scorpion without 7FFD", Patched(Cut(scorpion, scorpion.size() - 3), ChunkAt(scorpion, "PORT") + 4, {6}), 0, 0x10},
-        {"+3, entries shuffled", Patched(plus3, entries, {0xFD, 0x1F, 0x04, 0xFE, 0x00, 0x05, 0xFD, 0x7F, 0x3B}), 0x3B, 0x04},
+        {"+3, entries shuffled", Patched(plus3, ChunkAt(plus3, "PORT") + 8, {0xFD, 0x1F, 4, 0xFE, 0, 5, 0xFD, 0x7F, 0x3B}), 0x3B, 4},
         // The Pentagon's paging port also answers at 0x1FFD: that entry must not overwrite it.
         {"Pentagon, unlocked", SavedFsu(15, 0x13), 0x13, 0x00},
+        {"Spanish Pentagon spelt in capitals", Patched(SavedFsu(16), 15, {'E'}), 0x3B, 0x00},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

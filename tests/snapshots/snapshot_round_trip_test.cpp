@@ -1,4 +1,4 @@
-// Save a busy machine, load the file into a fresh machine, and find the same state.
+// Save a busy machine, load the file into a fresh one, find the same state; the preview shows its screen.
 
 #include <gtest/gtest.h>
 
@@ -42,6 +42,8 @@ TEST_P(RoundTrip, RegistersPagingBorderAyAndEveryRamPageSurviveOrNothingIsWritte
     if (kind == SnapshotKind::Sp) source->cpu.IM = 1;  // the SP status word cannot tell IM 0 from IM 1
 
     const std::vector<uint8_t> file = format->Save(*source);
+    const SnapshotPreview preview = format->Preview(file);
+    EXPECT_TRUE(std::equal(preview.Screen.begin(), preview.Screen.end(), source->RamPage(5).begin()));
     MachineSlot slot;
     TSp& loaded = format->Load(file, slot.Selector());
 

@@ -21,10 +21,7 @@ struct MachineSlot {
     std::unique_ptr<TSp> machine;
     int switches = 0;
     ModelSelector Selector() {
-        return [this](int model) -> TSp& {
-            ++switches;
-            return *(machine = CreateMachine(model, roms));
-        };
+        return [this](int model) -> TSp& { return ++switches, *(machine = CreateMachine(model, roms)); };
     }
 };
 
@@ -57,8 +54,7 @@ inline void MakeBusy(TSp& machine, int unlocked = -1) {
         pair->w = value += 0x1111;
     cpu.SP.w = 0xBF40, cpu.PC.w = 0x8123;
     cpu.I = 0x3F, cpu.RCounter = 0x35, cpu.RBit7 = 0x80;
-    cpu.IM = 2;
-    cpu.IFF1 = cpu.IFF2 = 1;
+    cpu.IM = 2, cpu.IFF1 = cpu.IFF2 = 1;
     machine.LastFE = machine.screen.BorderColour = 5;
 
     if (machine.RamKb >= 128) {
@@ -70,10 +66,7 @@ inline void MakeBusy(TSp& machine, int unlocked = -1) {
         machine.OutPort(0x7FFD, unlocked < 0 ? 0x3B : uint8_t(unlocked));
     }
     if (machine.AyPresent) {
-        for (uint8_t reg = 0; reg < 16; ++reg) {
-            machine.Ay.Select(reg);
-            machine.Ay.Write(uint8_t(0x5A + 17 * reg));
-        }
+        for (uint8_t reg = 0; reg < 16; ++reg) machine.Ay.Select(reg), machine.Ay.Write(uint8_t(0x5A + 17 * reg));
         machine.Ay.Select(9);
     }
     cpu.FrameTStates = 1234;
