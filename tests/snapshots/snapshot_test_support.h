@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,23 +16,13 @@
 namespace tarvolinde::test {
 
 // Owns the machine a snapshot is loaded into; each model switch builds a fresh one.
-class MachineSlot {
-public:
-    explicit MachineSlot(RomProvider roms = AllMadeUpRoms()) : roms_(std::move(roms)) {}
-
-    ModelSelector Selector() {
-        return [this](int modelIndex) -> TSp& {
-            ++switches;
-            machine = CreateMachine(modelIndex, roms_);
-            return *machine;
-        };
-    }
-
+struct MachineSlot {
+    RomProvider roms = AllMadeUpRoms();
     std::unique_ptr<TSp> machine;
     int switches = 0;
-
-private:
-    RomProvider roms_;
+    ModelSelector Selector() {
+        return [this](int model) -> TSp& { return ++switches, *(machine = CreateMachine(model, roms)); };
+    }
 };
 
 // A byte pattern with runs of every length, lone and paired 0xED bytes and
@@ -51,36 +39,23 @@ inline void FillPage(std::span<uint8_t, kPageSize> page, int seed) {
 }
 
 // Puts a state with no power-on values left into the machine: every register,
-// every RAM page of the model, paging, border, AY and frame position.
-inline void MakeBusy(TSp& machine) {
-    const int pages = machine.RamKb == 16 ? 0 : machine.RamKb == 48 ? 3 : int(machine.RamKb / 16);
-    if (machine.RamKb == 16) FillPage(machine.RamPage(5), 5);
-    else if (machine.RamKb == 48)
-        for (const int page : {0, 2, 5}) FillPage(machine.RamPage(page), page);
-    else
-        for (int page = 0; page < pages; ++page) FillPage(machine.RamPage(page), page);
+// every RAM page of the model, paging, border, AY and frame position. An
+// `unlocked` page goes at 0xC000 instead of the locked page 3.
+inline void MakeBusy(TSp& machine, int unlocked = -1) {
+    for (int page = 0; page < int(std::max(machine.RamKb, 128u) / 16); ++page)
+        if (machine.RamKb > 48 || page == 5 || (machine.RamKb == 48 && (page == 0 || page == 2)))
+            FillPage(machine.RamPage(page), page);
 
     Z80& cpu = machine.cpu;
     cpu.SetProgramAF(0x1234);
-    cpu.BC.w = 0x2345;
-    cpu.DE.w = 0x3456;
-    cpu.HL.w = 0x4567;
     cpu.SetProgramAF_(0x5678);
-    cpu.BC_.w = 0x6789;
-    cpu.DE_.w = 0x789A;
-    cpu.HL_.w = 0x89AB;
-    cpu.IX.w = 0x9ABC;
-    cpu.IY.w = 0xABCD;
-    cpu.SP.w = 0xBF40;
-    cpu.PC.w = 0x8123;
-    cpu.I = 0x3F;
-    cpu.RCounter = 0x35;
-    cpu.RBit7 = 0x80;
-    cpu.IM = 2;
-    cpu.IFF1 = cpu.IFF2 = 1;
-    cpu.FrameTStates = 1234;
-    machine.LastFE = 5;
-    machine.screen.BorderColour = 5;
+    uint16_t value = 0x2345;
+    for (RegisterPair* pair : {&cpu.BC, &cpu.DE, &cpu.HL, &cpu.BC_, &cpu.DE_, &cpu.HL_, &cpu.IX, &cpu.IY})
+        pair->w = value += 0x1111;
+    cpu.SP.w = 0xBF40, cpu.PC.w = 0x8123;
+    cpu.I = 0x3F, cpu.RCounter = 0x35, cpu.RBit7 = 0x80;
+    cpu.IM = 2, cpu.IFF1 = cpu.IFF2 = 1;
+    machine.LastFE = machine.screen.BorderColour = 5;
 
     if (machine.RamKb >= 128) {
         const bool secondPort = TraitsOf(machine.Model().Family).NearAccessRule;
@@ -88,13 +63,10 @@ inline void MakeBusy(TSp& machine) {
         // On the Pentagon a write to 0x1FFD reaches 0x7FFD.
         if (secondPort && !pentagon) machine.OutPort(0x1FFD, machine.RamKb == 256 ? 0x10 : 0x04);
         // Page 3 at 0xC000, the shadow screen, ROM 1 and the paging lock.
-        machine.OutPort(0x7FFD, 0x3B);
+        machine.OutPort(0x7FFD, unlocked < 0 ? 0x3B : uint8_t(unlocked));
     }
     if (machine.AyPresent) {
-        for (uint8_t reg = 0; reg < 16; ++reg) {
-            machine.Ay.Select(reg);
-            machine.Ay.Write(uint8_t(0x5A + 17 * reg));
-        }
+        for (uint8_t reg = 0; reg < 16; ++reg) machine.Ay.Select(reg), machine.Ay.Write(uint8_t(0x5A + 17 * reg));
         machine.Ay.Select(9);
     }
     cpu.FrameTStates = 1234;
@@ -112,12 +84,6 @@ inline std::vector<std::string> StateLines(const TSp& machine, bool withTime = t
             lines.push_back("ay" + std::to_string(reg) + "=" + std::to_string(machine.Ay.AyRegs[size_t(reg)]));
     }
     return lines;
-}
-
-inline std::optional<std::vector<uint8_t>> ReadCorpusFile(const std::string& relative) {
-    std::ifstream file(std::string(TESTDATA_DIR) + "/" + relative, std::ios::binary);
-    if (!file) return std::nullopt;
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 }  // namespace tarvolinde::test

@@ -3,6 +3,7 @@
 // play them into, and a recorder of the EAR edges the deck makes.
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <fstream>
 #include <initializer_list>
@@ -25,13 +26,7 @@ inline void Append(Bytes& out, std::initializer_list<uint8_t> bytes) {
     for (uint8_t b : bytes) out.push_back(b);
 }
 inline void AppendWord(Bytes& out, uint32_t value) { Append(out, {uint8_t(value), uint8_t(value >> 8)}); }
-inline void AppendTriple(Bytes& out, uint32_t value) {
-    Append(out, {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16)});
-}
-inline void AppendDword(Bytes& out, uint32_t value) {
-    AppendWord(out, value & 0xFFFF);
-    AppendWord(out, value >> 16);
-}
+inline void AppendDword(Bytes& out, uint32_t value) { AppendWord(out, value & 0xFFFF), AppendWord(out, value >> 16); }
 inline void AppendText(Bytes& out, const std::string& text) {
     for (char c : text) out.push_back(uint8_t(c));
 }
@@ -51,12 +46,8 @@ inline Bytes RomBlock(uint8_t flag, const Bytes& data) {
 // The 17 bytes after the flag of a ROM header.
 inline Bytes HeaderBody(uint8_t type, const std::string& name, uint16_t length, uint16_t param1, uint16_t param2 = 32768) {
     Bytes body{type};
-    std::string padded = name;
-    padded.resize(10, ' ');
-    AppendText(body, padded);
-    AppendWord(body, length);
-    AppendWord(body, param1);
-    AppendWord(body, param2);
+    AppendText(body, (name + "          ").substr(0, 10));
+    for (uint16_t word : {length, param1, param2}) AppendWord(body, word);
     return body;
 }
 
@@ -76,6 +67,12 @@ inline Bytes TzxHeader() {
     return header;
 }
 
+inline Bytes TzxOf(std::initializer_list<Bytes> blocks) {
+    Bytes tzx = TzxHeader();
+    for (const Bytes& block : blocks) tzx.insert(tzx.end(), block.begin(), block.end());
+    return tzx;
+}
+
 // A machine whose ROM holds what the fast-load shortcut and auto play look for
 // and nothing else: RET at 0x05E2, and IN A,(0xFE) / RRA / RET NC / XOR C /
 // AND 0x20 from 0x05F1, as in the ROM's edge-sampling loop.
@@ -93,13 +90,12 @@ inline std::unique_ptr<TSp> DeckMachine(int modelIndex = kModel48K) {
     return machine;
 }
 
-// Plays the tape (it must be attached and playing), calling Update every `step`
-// T-states, and returns the T-states at which the EAR level changed, until the
-// tape stops or `limit` T-states have passed.
-inline std::vector<uint64_t> EdgeTimes(TCinta& tape, TSp& machine, uint64_t limit, uint32_t step = 1) {
+// Plays the attached, playing tape T-state by T-state and returns the T-states
+// at which the EAR level changed, until it stops or `limit` T-states have passed.
+inline std::vector<uint64_t> EdgeTimes(TCinta& tape, TSp& machine, uint64_t limit) {
     std::vector<uint64_t> edges;
     uint8_t level = machine.EarMask & 0x40;
-    for (uint64_t t = machine.cpu.TotalTStates; t < limit && tape.Playing(); t += step) {
+    for (uint64_t t = machine.cpu.TotalTStates; t < limit && tape.Playing(); ++t) {
         machine.cpu.TotalTStates = t;
         tape.Update();
         if ((machine.EarMask & 0x40) != level) {
@@ -110,16 +106,14 @@ inline std::vector<uint64_t> EdgeTimes(TCinta& tape, TSp& machine, uint64_t limi
     return edges;
 }
 
-// The lengths between consecutive edges.
-inline std::vector<uint64_t> Pulses(const std::vector<uint64_t>& edges) {
-    std::vector<uint64_t> pulses;
-    for (size_t i = 1; i < edges.size(); ++i) pulses.push_back(edges[i] - edges[i - 1]);
-    return pulses;
-}
-
 #ifdef TESTDATA_DIR
 inline std::string TapeDir() { return TESTDATA_DIR "/tapes/"; }
 #endif
+// A test name made of the letters and digits of a file name.
+inline std::string FileTestName(std::string name) {
+    std::replace_if(name.begin(), name.end(), [](unsigned char c) { return !std::isalnum(c); }, '_');
+    return name;
+}
 
 inline std::optional<Bytes> ReadTestFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
