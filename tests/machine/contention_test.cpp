@@ -1,9 +1,7 @@
-// Delays the machines add to memory accesses (through the processor's page
-// tables and contention table) and to port accesses (in their port operations).
+// Delays the machines add to memory and port accesses, at a few chosen T-states,
+// and where the beam paints a border change.
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 #include "machine_test_support.h"
 
@@ -12,125 +10,78 @@ namespace {
 
 constexpr int kModel128 = 4, kModelInves = 3, kModelPlus3 = 9, kModelPentagon = 15, kModelScorpion = 17;
 
-// Runs LD A,(address) from uncontended RAM so that the read of `address` starts
-// at `readT`, and returns the delay it suffered.
-int32_t ReadDelay(TSp& machine, uint16_t address, int32_t readT) {
-    Poke(machine, 0x8000, {0x3A, uint8_t(address), uint8_t(address >> 8)});
-    machine.cpu.PC.w = 0x8000;
-    machine.cpu.FrameTStates = readT - 10;  // opcode 4, operand 3 + 3
-    machine.cpu.ContentionActive = 1;
-    return Step(machine) - 13;
-}
+struct Delay {
+    int model;
+    char access;  // 'r': LD A,(where) from uncontended RAM; 'i': IN; 'o': OUT
+    uint16_t where;
+    int32_t t;  // of the access itself
+    int32_t delay;
+    uint8_t port7FFD = 0;  // written first
+};
 
-std::vector<int32_t> ReadDelays(TSp& machine, uint16_t address, int32_t firstT, int count = 8) {
-    std::vector<int32_t> delays;
-    for (int i = 0; i < count; ++i) delays.push_back(ReadDelay(machine, address, firstT + i));
-    return delays;
-}
+const Delay kDelays[] = {
+    {kModel48K, 'r', 0x4000, 14335, 6},        {kModel48K, 'r', 0x4000, 14340, 1},
+    {kModel48K, 'r', 0x4000, 14341, 0},        {kModel48K, 'r', 0x4000, 14334, 0},
+    {kModel48K, 'r', 0x5800, 14335 + 191 * 224 + 120, 6},        {kModel48K, 'r', 0x4000, 14335 + 128, 0},
+    {kModel48K, 'r', 0x8000, 14335, 0},        {kModel48K, 'r', 0x0000, 14335, 0},
+    {kModel128, 'r', 0x4000, 14347 + 228 + 2, 4}, {kModel128, 'r', 0xC000, 14347, 6, 1},
+    {kModel128, 'r', 0xC000, 14347, 0, 4},     {kModelInves, 'r', 0x4000, 14347, 6},
+    {kModelPlus3, 'r', 0x4000, 14363, 1},      {kModelPlus3, 'r', 0x4000, 14365, 7},
+    {kModelPlus3, 'r', 0x4000, 14362, 0},      {kModelPlus3, 'r', 0xC000, 14365, 7, 4},
+    {kModelPlus3, 'r', 0xC000, 14365, 0, 1},   {kModelPentagon, 'r', 0x4000, 17920, 0},
+    {kModelScorpion, 'r', 0x4000, 14335, 0},
+    {kModel48K, 'o', 0x00FE, 14335, 6},        {kModel48K, 'i', 0xFEFE, 14337, 4},
+    {kModel48K, 'o', 0x00FF, 14335, 0},        {kModel48K, 'i', 0x40FF, 14335, 0},
+    {kModel128, 'o', 0x7FFD, 14344, 9},  // delayed at T+3, then again at the new T
+    {kModelInves, 'i', 0xFEFE, 14348, 5},      {kModelInves, 'i', 0x00DE, 14347, 0},
+    {kModelPlus3, 'i', 0xFEFE, 14365, 7},      {kModelPlus3, 'o', 0x00FE, 14365, 0},
+    {kModelPlus3, 'o', 0x1FFD, 14365, 7},      {kModelPlus3, 'o', 0x7FFD, 14365, 0},
+    {kModelPentagon, 'o', 0x00FE, 14335, 0},   {kModelScorpion, 'i', 0xFEFE, 14335, 0},
+};
 
-const std::vector<int32_t> kUlaPattern{6, 5, 4, 3, 2, 1, 0, 0};
-
-TEST(MemoryContention, The48KDelaysScreenMemoryOnly) {
-    auto machine = MadeUpMachine(kModel48K);
-    EXPECT_EQ(ReadDelays(*machine, 0x4000, 14335), kUlaPattern);
-    EXPECT_EQ(ReadDelays(*machine, 0x5800, 14335 + 191 * 224 + 8 * 15), kUlaPattern);
-    EXPECT_EQ(ReadDelay(*machine, 0x4000, 14334), 0);
-    EXPECT_EQ(ReadDelay(*machine, 0x4000, 14335 + 128), 0);  // the beam is in the right border
-    EXPECT_EQ(ReadDelay(*machine, 0x8000, 14335), 0);
-    EXPECT_EQ(ReadDelay(*machine, 0xC000, 14335), 0);
-    EXPECT_EQ(ReadDelay(*machine, 0x0000, 14335), 0);
-}
-
-TEST(MemoryContention, The128KAndInvesUseTheirOwnLinesAndTheOddPages) {
-    for (int model : {kModel128, kModelInves}) {
-        auto machine = MadeUpMachine(model);
-        EXPECT_EQ(ReadDelays(*machine, 0x4000, 14347), kUlaPattern);
-        EXPECT_EQ(ReadDelays(*machine, 0x4000, 14347 + 228), kUlaPattern);
-        EXPECT_EQ(ReadDelay(*machine, 0x8000, 14347), 0);
-    }
-    auto machine = MadeUpMachine(kModel128);
-    for (int page = 0; page < 8; ++page) {
-        machine->OutPort(0x7FFD, uint8_t(page));
-        EXPECT_EQ(ReadDelay(*machine, 0xC000, 14347), page & 1 ? 6 : 0) << "page " << page;
-    }
-}
-
-TEST(MemoryContention, ThePlus3GateArrayPattern) {
-    auto machine = MadeUpMachine(kModelPlus3);
-    EXPECT_EQ(ReadDelays(*machine, 0x4000, 14363), (std::vector<int32_t>{1, 0, 7, 6, 5, 4, 3, 2}));
-    EXPECT_EQ(ReadDelay(*machine, 0x4000, 14362), 0);
-    EXPECT_EQ(ReadDelay(*machine, 0x8000, 14365), 0);
-}
-
-TEST(MemoryContention, PentagonAndScorpionAreNeverDelayed) {
-    for (int model : {kModelPentagon, kModelScorpion}) {
-        auto machine = MadeUpMachine(model);
-        for (int32_t t : {14335, 14347, 17920, 17921, 30000})
-            EXPECT_EQ(ReadDelay(*machine, 0x4000, t), 0) << "model " << model << " T " << t;
-    }
-}
-
-// Calls a port operation at T-state t and returns the delay it added.
-template <typename Access>
-int32_t PortDelay(TSp& machine, int32_t t, Access access) {
-    machine.cpu.FrameTStates = t;
-    access(machine);
-    return machine.cpu.FrameTStates - t;
-}
-
-TEST(PortContention, UlaPortAccessesOnThe48K) {
-    auto machine = MadeUpMachine(kModel48K);
-    const auto out = [](uint16_t port) { return [port](TSp& m) { m.OutPort(port, 0); }; };
-    const auto in = [](uint16_t port) { return [port](TSp& m) { m.InPort(port); }; };
-    EXPECT_EQ(PortDelay(*machine, 14335, out(0x00FE)), 6);
-    EXPECT_EQ(PortDelay(*machine, 14337, in(0xFEFE)), 4);
-    EXPECT_EQ(PortDelay(*machine, 14341, in(0x7FFE)), 0);
-    // Odd ports are not the ULA's.
-    EXPECT_EQ(PortDelay(*machine, 14335, out(0x00FF)), 0);
-    EXPECT_EQ(PortDelay(*machine, 14335, in(0x40FF)), 0);
-    EXPECT_EQ(PortDelay(*machine, 14335, out(0xFFFD)), 0);
-
-    // Through the processor: OUT (0xFE),A makes its port access 8 T-states in.
-    Poke(*machine, 0x8000, {0xD3, 0xFE});
-    machine->cpu.PC.w = 0x8000;
-    machine->cpu.FrameTStates = 14327;
-    machine->cpu.ContentionActive = 1;
-    EXPECT_EQ(Step(*machine), 11 + 6);
-}
-
-TEST(PortContention, The128KPagingWriteIsDelayedTwice) {
-    auto machine = MadeUpMachine(kModel128);
-    EXPECT_EQ(PortDelay(*machine, 14347, [](TSp& m) { m.OutPort(0x00FE, 0); }), 6);
-    // Delay at T+3 (6 at 14347), then at the new T (14350: 3).
-    EXPECT_EQ(PortDelay(*machine, 14344, [](TSp& m) { m.OutPort(0x7FFD, 0); }), 9);
-    EXPECT_EQ(PortDelay(*machine, 14300, [](TSp& m) { m.OutPort(0x7FFD, 0x20); }), 0);
-    // A write the lock ignores costs nothing.
-    EXPECT_EQ(PortDelay(*machine, 14344, [](TSp& m) { m.OutPort(0x7FFD, 0); }), 0);
-}
-
-TEST(PortContention, InvesDelaysUlaWritesButNotItsZeroPorts) {
-    auto machine = MadeUpMachine(kModelInves);
-    EXPECT_EQ(PortDelay(*machine, 14347, [](TSp& m) { m.OutPort(0x00FE, 0); }), 6);
-    EXPECT_EQ(PortDelay(*machine, 14348, [](TSp& m) { m.InPort(0xFEFE); }), 5);
-    EXPECT_EQ(PortDelay(*machine, 14347, [](TSp& m) { m.InPort(0x00DE); }), 0);
-}
-
-TEST(PortContention, ThePlus3DelaysUlaReadsAndPort1FFDOnly) {
-    auto machine = MadeUpMachine(kModelPlus3);
-    EXPECT_EQ(PortDelay(*machine, 14365, [](TSp& m) { m.InPort(0xFEFE); }), 7);
-    EXPECT_EQ(PortDelay(*machine, 14365, [](TSp& m) { m.OutPort(0x00FE, 0); }), 0);
-    EXPECT_EQ(PortDelay(*machine, 14365, [](TSp& m) { m.OutPort(0x1FFD, 0); }), 7);
-    EXPECT_EQ(PortDelay(*machine, 14365, [](TSp& m) { m.OutPort(0x7FFD, 0); }), 0);
-}
-
-TEST(PortContention, PentagonAndScorpionPortsAreNeverDelayed) {
-    for (int model : {kModelPentagon, kModelScorpion}) {
-        auto machine = MadeUpMachine(model);
-        for (int32_t t : {14335, 14347, 17920}) {
-            EXPECT_EQ(PortDelay(*machine, t, [](TSp& m) { m.OutPort(0x00FE, 0); }), 0);
-            EXPECT_EQ(PortDelay(*machine, t, [](TSp& m) { m.InPort(0xFEFE); }), 0);
-            EXPECT_EQ(PortDelay(*machine, t, [](TSp& m) { m.OutPort(0x7FFD, 0); }), 0);
+TEST(Contention, DelaysAtChosenTStates) {
+    for (const Delay& d : kDelays) {
+        SCOPED_TRACE(testing::Message() << "model " << d.model << ' ' << d.access << ' ' << std::hex << d.where
+                                        << std::dec << " at " << d.t);
+        auto machine = MadeUpMachine(d.model);
+        machine->OutPort(0x7FFD, d.port7FFD);
+        machine->cpu.ContentionActive = 1;
+        if (d.access == 'r') {
+            Poke(*machine, 0x8000, {0x3A, uint8_t(d.where), uint8_t(d.where >> 8)});
+            machine->cpu.PC.w = 0x8000;
+            machine->cpu.FrameTStates = d.t - 10;  // opcode 4, operand 3 + 3
+            EXPECT_EQ(Step(*machine) - 13, d.delay);
+        } else {
+            machine->cpu.FrameTStates = d.t;
+            if (d.access == 'i') machine->InPort(d.where);
+            else machine->OutPort(d.where, 0);
+            EXPECT_EQ(machine->cpu.FrameTStates - d.t, d.delay);
         }
+    }
+}
+
+TEST(Contention, ALockedPagingWriteCostsNothing) {
+    auto machine = MadeUpMachine(kModel128);
+    machine->OutPort(0x7FFD, 0x20);
+    machine->cpu.FrameTStates = 14344;
+    machine->OutPort(0x7FFD, 0);
+    EXPECT_EQ(machine->cpu.FrameTStates, 14344);
+}
+
+TEST(BorderBeam, AChangeShowsFromTheBeamOn) {
+    // The first T-state of each class's top border line.
+    for (const auto [model, topT] : {std::pair{kModel48K, 8944}, {kModel128, 8871}, {kModelPentagon, 12560},
+                                     {kModelScorpion, 8984}}) {
+        SCOPED_TRACE(model);
+        auto machine = MadeUpMachine(model);
+        machine->cpu.FrameTStates = topT + 10 * machine->LineTStates + 20;  // line 10, 40 pixels in
+        machine->OutPort(0x00FE, 2);
+        machine->cpu.FrameTStates = machine->cpu.FrameLength;
+        machine->EndFrame();
+        const auto& border = machine->screen.BorderBitmap;
+        EXPECT_EQ(border[10 * kPictureWidth + 39], 0);
+        EXPECT_EQ(border[10 * kPictureWidth + 40], 2);
+        EXPECT_EQ(border[kPicturePixels - 1], 2);
     }
 }
 

@@ -1,14 +1,12 @@
+// Building the models from their ROM files, falling back when one is missing,
+// and the life of a machine: reset, the frame's end and its options.
+
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "machine/sp128.h"
 #include "machine/sp48.h"
-#include "machine/sp_ams.h"
-#include "machine/sp_inves.h"
-#include "machine/sp_penta.h"
-#include "machine/sp_scorp.h"
 #include "machine_test_support.h"
 
 namespace tarvolinde::test {
@@ -18,54 +16,6 @@ std::vector<std::string> Messages(const ModelSwitchResult& result) {
     std::vector<std::string> messages;
     for (const MissingRomError& error : result.Errors) messages.push_back(error.what());
     return messages;
-}
-
-TEST(ModelTable, CaptionsAndRomFilesOfTheEighteenModels) {
-    const std::vector<std::vector<std::string>> expected{
-        {"16 Kb", "48.rom"},          {"48 Kb", "48.rom"},          {"48 Kb +", "48+.rom"},
-        {"Inves +", "Inves.rom"},     {"128 Kb", "128.rom"},        {"128+", "128+.rom"},
-        {"+2", "+2.rom"},             {"+2 Español", "+2e.rom"},    {"+2 Francés", "+2f.rom"},
-        {"+3", "+3.rom"},             {"+3 Español", "+3e.rom"},    {"+2a", "+3.rom"},
-        {"+2a Español", "+3e.rom"},   {"+3e", "+3Ei.rom"},          {"+3e Español", "+3Ee.rom"},
-        {"Pentagon", "Pentagon.rom"}, {"Pentagon Español", "Penta_sp.rom"}, {"Scorpion", "Scorpion.rom"},
-    };
-    for (int model = 0; model < kModelCount; ++model) {
-        EXPECT_EQ(Models[model].Caption, expected[model][0]);
-        EXPECT_EQ(Models[model].RomFile, expected[model][1]);
-        EXPECT_EQ(Models[model].TrdosRomFile, model == 15 || model == 16 ? "Trdos.rom" : "");
-    }
-}
-
-TEST(MachineFactory, EveryModelGetsItsClassAndConstants) {
-    for (int model = 0; model < kModelCount; ++model) {
-        SCOPED_TRACE(model);
-        auto machine = MadeUpMachine(model);
-        const ModelInfo& info = Models[model];
-        EXPECT_EQ(machine->ModelIndex, model);
-        EXPECT_EQ(machine->RamKb, info.RamKb);
-        EXPECT_EQ(machine->cpu.FrameLength, info.Frame.FrameLength);
-        EXPECT_EQ(machine->cpu.ScreenStartT, info.Frame.ScreenStartT);
-        EXPECT_EQ(machine->cpu.ScreenEndT, info.Frame.ScreenStartT + 192 * info.Frame.LineTStates);
-        EXPECT_EQ(machine->LineTStates, info.Frame.LineTStates);
-        EXPECT_EQ(machine->Floppy != nullptr, model == 9 || model == 10 || model == 13 || model == 14);
-        const TSp* m = machine.get();
-        switch (info.Family) {
-        case MachineFamily::Sp48: EXPECT_NE(dynamic_cast<const TSp48*>(m), nullptr); break;
-        case MachineFamily::Inves: EXPECT_NE(dynamic_cast<const TSpInves*>(m), nullptr); break;
-        case MachineFamily::Sp128: EXPECT_NE(dynamic_cast<const TSp128*>(m), nullptr); break;
-        case MachineFamily::Ams: EXPECT_NE(dynamic_cast<const TSp_Ams*>(m), nullptr); break;
-        case MachineFamily::Penta: EXPECT_NE(dynamic_cast<const TSp_Penta*>(m), nullptr); break;
-        case MachineFamily::Scorp: EXPECT_NE(dynamic_cast<const TSp_Scorp*>(m), nullptr); break;
-        }
-        const bool trdos = info.Family == MachineFamily::Penta || info.Family == MachineFamily::Scorp;
-        EXPECT_EQ(machine->cpu.TrdosPaging, trdos);
-        EXPECT_EQ(machine->cpu.NearAccessRule, trdos || info.Family == MachineFamily::Ams);
-        EXPECT_EQ(machine->AyPresent, 1);
-    }
-    EXPECT_EQ(MadeUpMachine(0)->RamKb, 16u);
-    EXPECT_EQ(MadeUpMachine(17)->RamKb, 256u);
-    EXPECT_THROW(MadeUpMachine(18), std::out_of_range);
-    EXPECT_THROW(MadeUpMachine(-1), std::out_of_range);
 }
 
 TEST(MachineFactory, RomFilesFillTheRomPagesInOrder) {
@@ -80,48 +30,39 @@ TEST(MachineFactory, RomFilesFillTheRomPagesInOrder) {
     auto m128 = CreateMachine(4, roms);
     EXPECT_EQ(m128->RomPage(0)[kPageSize - 1], 0x11);
     EXPECT_EQ(m128->RomPage(1)[0], 0xFF);
-    auto scorpion = CreateMachine(17, roms);
-    EXPECT_EQ(scorpion->RomPage(3)[kPageSize - 1], 0x22);
+    EXPECT_EQ(CreateMachine(17, roms)->RomPage(3)[kPageSize - 1], 0x22);
     auto pentagon = CreateMachine(15, roms);
     EXPECT_EQ(pentagon->RomPage(1)[0], 0xC1);
     EXPECT_EQ(pentagon->RomPage(3)[0], 0x33);
-}
-
-TEST(MachineFactory, AMissingRomFallsBackToThe48K) {
-    const ModelSwitchResult result = SwitchModel(4, MadeUpRoms({"48.rom"}));
-    EXPECT_EQ(Messages(result), std::vector<std::string>{"No existe la ROM \"128.rom"});
-    ASSERT_NE(result.Machine, nullptr);
-    EXPECT_EQ(result.Machine->ModelIndex, kModel48K);
-    EXPECT_EQ(result.Errors[0].FileName(), "128.rom");
-
-    const ModelSwitchResult pentagon = SwitchModel(15, MadeUpRoms({"48.rom", "Pentagon.rom"}));
-    EXPECT_EQ(Messages(pentagon), std::vector<std::string>{"No existe la ROM \"Trdos.rom"});
-    ASSERT_NE(pentagon.Machine, nullptr);
-    EXPECT_EQ(pentagon.Machine->ModelIndex, kModel48K);
-
-    const ModelSwitchResult found = SwitchModel(17, MadeUpRoms({"Scorpion.rom"}));
-    EXPECT_TRUE(found.Errors.empty());
-    ASSERT_NE(found.Machine, nullptr);
-    EXPECT_EQ(found.Machine->ModelIndex, 17);
-}
-
-TEST(MachineFactory, WithoutThe48KRomNoMachineIsBuilt) {
-    const ModelSwitchResult result = SwitchModel(9, MadeUpRoms({}));
-    EXPECT_EQ(Messages(result),
-              (std::vector<std::string>{"No existe la ROM \"+3.rom", "No existe la ROM \"48.rom"}));
-    EXPECT_EQ(result.Machine, nullptr);
-
-    // Asking for the 48K itself reports once and does not retry.
-    const ModelSwitchResult self = SwitchModel(kModel48K, MadeUpRoms({}));
-    EXPECT_EQ(Messages(self), std::vector<std::string>{"No existe la ROM \"48.rom"});
-    EXPECT_EQ(self.Machine, nullptr);
-    EXPECT_THROW(CreateMachine(0, MadeUpRoms({})), MissingRomError);
-}
-
-TEST(MachineFactory, ClassesRefuseModelsOfAnotherClass) {
+    EXPECT_THROW(MadeUpMachine(kModelCount), std::out_of_range);
     MachineSetup setup;
     setup.ModelIndex = 4;
     EXPECT_THROW(TSp48{std::move(setup)}, std::invalid_argument);
+}
+
+TEST(MachineFactory, AMissingRomFallsBackToThe48KAndWithoutItNoMachineIsBuilt) {
+    struct Case {
+        int model;
+        std::vector<std::string> present;
+        std::vector<std::string> messages;
+        int built;  // -1: none
+    };
+    const Case cases[] = {
+        {4, {"48.rom"}, {"No existe la ROM \"128.rom"}, kModel48K},
+        {15, {"48.rom", "Pentagon.rom"}, {"No existe la ROM \"Trdos.rom"}, kModel48K},
+        {17, {"Scorpion.rom"}, {}, 17},
+        {9, {}, {"No existe la ROM \"+3.rom", "No existe la ROM \"48.rom"}, -1},
+        {kModel48K, {}, {"No existe la ROM \"48.rom"}, -1},  // reported once, no retry
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        const ModelSwitchResult result = SwitchModel(c.model, MadeUpRoms(c.present));
+        EXPECT_EQ(Messages(result), c.messages);
+        ASSERT_EQ(result.Machine != nullptr, c.built >= 0);
+        if (result.Machine) EXPECT_EQ(result.Machine->ModelIndex, c.built);
+    }
+    EXPECT_EQ(SwitchModel(4, MadeUpRoms({"48.rom"})).Errors[0].FileName(), "128.rom");
+    EXPECT_THROW(CreateMachine(0, MadeUpRoms({})), MissingRomError);
 }
 
 TEST(MachineFactory, SeveralMachinesRunSideBySide) {
@@ -133,6 +74,53 @@ TEST(MachineFactory, SeveralMachinesRunSideBySide) {
     EXPECT_EQ(second->screen.BorderColour, 0);
     EXPECT_EQ(second->RamPage(5)[0], 0);
     EXPECT_EQ(second->InPort(0x7FFE) & 1, 1);
+}
+
+TEST(MachineLifecycle, ResetReturnsToPowerOn) {
+    for (int model : {1, 3, 4, 9, 15, 17}) {
+        SCOPED_TRACE(model);
+        auto machine = MadeUpMachine(model);
+        for (const auto [port, value] : {std::pair<uint16_t, uint8_t>{0x7FFD, 0x37}, {0x1FFD, 0x04}, {0x00FE, 0x10},
+                                         {0xFFFD, 3}, {0xBFFD, 9}})
+            machine->OutPort(port, value);
+        machine->cpu.PC.w = 0x1234;
+        machine->cpu.FrameTStates = 500;
+        machine->Reset();
+        EXPECT_EQ(machine->Port7FFD, 0);
+        EXPECT_EQ(machine->Port1FFD, 0);
+        EXPECT_EQ(machine->EarMask, 0xBF);
+        EXPECT_EQ(machine->cpu.PC.w, 0);
+        EXPECT_EQ(machine->cpu.FrameTStates, 0);
+        EXPECT_EQ(machine->Ay.AyRegs[3], 0);
+        EXPECT_EQ(machine->ScreenPage(), machine->RamPage(5).data());
+        EXPECT_EQ(machine->cpu.ReadByteFree(0x0000), 0xC0);
+        machine->OutPort(0x7FFD, 0x05);  // the lock is gone
+        EXPECT_EQ(machine->Port7FFD, model == 1 || model == 3 ? 0 : 0x05);
+    }
+}
+
+TEST(MachineLifecycle, AFrameCarriesItsOverrun) {
+    // A frame of HALT with interrupts off: the carry is what the last NOP overran.
+    auto machine = MadeUpMachine(4);
+    Poke(*machine, 0x8000, {0xF3, 0x76});  // DI; HALT
+    machine->cpu.PC.w = 0x8000;
+    machine->RunFrame();
+    EXPECT_GE(machine->cpu.FrameTStates, 0);
+    EXPECT_LT(machine->cpu.FrameTStates, 4);
+    EXPECT_EQ(machine->cpu.ContentionActive, 0);
+}
+
+TEST(MachineLifecycle, OptionsReachOnlyTheModelsThatTakeThem) {
+    // Model, AY, issue: the 48K takes both options, the Inves has neither, the 128K has its own.
+    for (const auto [model, ay, issue] : {std::tuple{kModel48K, 0, 2}, {3, 0, 0}, {4, 1, 1}}) {
+        auto machine = MadeUpMachine(model, {.AyIn48 = false, .Issue2 = true});
+        EXPECT_EQ(machine->AyPresent, ay) << model;
+        EXPECT_EQ(machine->IssueMode, issue) << model;
+    }
+    auto m48 = MadeUpMachine(kModel48K);
+    m48->ApplyOptions({.AyIn48 = false, .Issue2 = true});
+    EXPECT_EQ(m48->AyPresent, 0);
+    EXPECT_EQ(m48->IssueMode, 2);
 }
 
 }  // namespace
