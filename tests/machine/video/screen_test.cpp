@@ -1,13 +1,18 @@
 // The screen: what the beam latches from the page, the border it paints, the
-// flash and the frames drawn, and the renderers for each surface depth.
+// flash, the renderers for each surface depth, the BMP and SCR dumps and the
+// screen read back as text.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 #include "core/z80.h"
 #include "machine/video/screen.h"
+#include "machine/video/screen_dump.h"
+#include "machine/video/screen_text.h"
 #include "platform/memory_surface.h"
 
 namespace tarvolinde::test {
@@ -29,7 +34,6 @@ protected:
         screen.ScreenCellTable = cellTable.data();
         screen.BorderPosTable = borderTable.data();
     }
-
     static int32_t BorderT(int x, int y) { return kBorderStartT + y * kRowT + x / 2; }
     uint8_t BorderAt(int x, int y) const { return screen.BorderBitmap[y * kPictureWidth + x]; }
 
@@ -40,24 +44,20 @@ protected:
 };
 
 TEST_F(ScreenTest, CaptureFetchesFromTheInterleavedPageAndLaterWritesOnlyReachCellsNotYetLatched) {
-    page[0x000] = 0xFF;              // line 0
-    page[0x100] = 0xAA;              // line 1
-    page[0x400] = 0xFF;              // line 4
-    page[0x020 + 3] = 0xBB;          // line 8, column 3
-    page[0x800] = 0xCC;              // line 64
-    page[kScreenCells] = 0x07;       // attribute of character row 0, column 0
-    page[kScreenCells + 32] = 0x47;  // row 1
+    page[0x000] = page[0x400] = 0xFF;  // lines 0 and 4
+    page[0x020 + 3] = 0xBB;            // line 8, column 3
+    page[0x800] = 0xCC;                // line 64
+    page[kScreenCells] = 0x07;         // attribute of character row 0, column 0
+    page[kScreenCells + 32] = 0x47;    // row 1
     screen.Capture(kFirstCellT + 4 * 32);  // lines 0 to 3 fetched
     page[kScreenCells] = 0x02;
     page[0x000] = 0x00;  // already latched: must not show
     screen.Capture(kFirstCellT + kScreenCells);
     EXPECT_EQ(screen.PixelLatch[0], 0xFF);
-    EXPECT_EQ(screen.PixelLatch[32], 0xAA);
     EXPECT_EQ(screen.PixelLatch[8 * 32 + 3], 0xBB);
     EXPECT_EQ(screen.PixelLatch[64 * 32], 0xCC);
     for (int line = 0; line < 17; ++line)
         EXPECT_EQ(screen.AttrLatch[line * 32], line < 4 ? 0x07 : line < 8 ? 0x02 : line < 16 ? 0x47 : 0) << line;
-
     ASSERT_EQ(screen.Render(surface), Screen::RenderResult::Drawn);
     EXPECT_EQ(surface.PixelAt(kScreenLeft, kScreenTop + 0), kPaletteBase + 7u);
     EXPECT_EQ(surface.PixelAt(kScreenLeft, kScreenTop + 4), kPaletteBase + 2u);
@@ -70,18 +70,14 @@ TEST_F(ScreenTest, TStatesAndTableEntriesOutOfRangeAreClamped) {
     screen.Capture(-500);
     EXPECT_EQ(screen.CellsLatched, 0u);
     screen.Capture(1 << 30);
-    EXPECT_EQ(screen.CellsLatched, static_cast<uint32_t>(kScreenCells));
     EXPECT_EQ(screen.AttrLatch[kScreenCells - 1], 0x99);
-
     borderTable[0] = -40;
     borderTable[kTimingTableSize - 1] = 10'000'000;
     screen.BorderWrite(-3, 4);
     EXPECT_EQ(screen.BorderPos, 0u);
     screen.BorderWrite(1 << 30, 0xFB);
-    EXPECT_EQ(screen.BorderPos, static_cast<uint32_t>(kPicturePixels));
     EXPECT_EQ(screen.BorderColour, 3);  // only the colour bits
     EXPECT_EQ(BorderAt(319, 239), 4);
-
     Screen unattached;
     unattached.Capture(5000);  // no page or tables yet: nothing to fetch
     unattached.BorderWrite(5000, 1);
@@ -93,95 +89,73 @@ TEST_F(ScreenTest, BorderStripesFollowTheBeamAtEightPixelSteps) {
     screen.BorderWrite(BorderT(0, 10), 2);
     screen.BorderWrite(BorderT(27, 20), 5);  // mid-row: takes effect at x = 24
     screen.EndFrame(true);                   // completes the rest with the last colour
-    EXPECT_EQ(BorderAt(0, 0), 1);
-    EXPECT_EQ(BorderAt(319, 9), 1);
-    EXPECT_EQ(BorderAt(0, 10), 2);
-    EXPECT_EQ(BorderAt(23, 20), 2);
-    EXPECT_EQ(BorderAt(24, 20), 5);
-    EXPECT_EQ(BorderAt(319, 239), 5);
+    for (const auto [x, y, colour] : {std::tuple{0, 0, 1}, {319, 9, 1}, {0, 10, 2}, {23, 20, 2}, {24, 20, 5}})
+        EXPECT_EQ(BorderAt(x, y), colour) << x << ',' << y;
     ASSERT_EQ(screen.Render(surface), Screen::RenderResult::Drawn);
-    EXPECT_EQ(surface.PixelAt(23, 20), kPaletteBase + 2u);
-    EXPECT_EQ(surface.PixelAt(24, 20), kPaletteBase + 5u);
-
-    // The next frame paints from the top again.
-    screen.BorderWrite(BorderT(0, 2), 6);
-    EXPECT_EQ(BorderAt(0, 2), 1);  // not painted yet in this frame: still the last frame's
+    EXPECT_EQ(surface.PixelAt(319, 239), kPaletteBase + 5u);
+    screen.BorderWrite(BorderT(0, 2), 6);  // the next frame paints from the top again
+    EXPECT_EQ(BorderAt(0, 2), 1);          // not painted yet in this frame
     screen.EndFrame(true);
     EXPECT_EQ(BorderAt(0, 1), 5);
     EXPECT_EQ(BorderAt(0, 2), 6);
 }
 
-TEST_F(ScreenTest, FlashSwapsInkAndPaperEvery16FramesNotCountingFastOnes) {
+TEST_F(ScreenTest, FlashSwapsEvery16FramesAndFastLoadingDrawsOneFrameIn256) {
     screen.PixelLatch[0] = 0xF0;
     screen.AttrLatch[0] = 0x87;  // flashing white ink on black paper
-    std::vector<bool> inkShown;
+    std::vector<int> swaps;
+    bool inkShown = true;
     for (int frame = 0; frame < 34; ++frame) {
         screen.Render(surface);
-        inkShown.push_back(surface.PixelAt(kScreenLeft, kScreenTop) == kPaletteBase + 7u);
-        screen.EndFrame(frame != 5);
+        if ((surface.PixelAt(kScreenLeft, kScreenTop) == kPaletteBase + 7u) != inkShown) swaps.push_back(frame);
+        inkShown = surface.PixelAt(kScreenLeft, kScreenTop) == kPaletteBase + 7u;
+        screen.EndFrame(frame != 5);  // fast-loading frames do not count
     }
-    const auto swaps = [&](int frame) { return inkShown[frame] != inkShown[frame - 1]; };
-    for (int frame = 1; frame < 34; ++frame) EXPECT_EQ(swaps(frame), frame == 17 || frame == 33) << frame;
-    EXPECT_TRUE(inkShown[0]);
-
+    EXPECT_EQ(swaps, (std::vector<int>{17, 33}));
     screen.FlashCounter = 0;  // as a snapshot may restore it
     screen.EndFrame(true);
     EXPECT_EQ(screen.FlashCounter, 16u);
-    screen.Reset();
-    EXPECT_EQ(screen.FlashMask, 0x7F);
-}
 
-TEST_F(ScreenTest, FastLoadingDrawsOneFrameIn256AndLeavesTheBorder) {
-    screen.BorderColour = 3;
-    int drawn = 0;
+    Screen fast;
+    fast.BorderColour = 3;
+    std::vector<int> drawn;
     for (int frame = 1; frame <= 512; ++frame) {
-        screen.EndFrame(false);
-        if (screen.DrawFlag) {
-            ++drawn;
-            EXPECT_EQ(frame % 256, 0);
-        }
+        fast.EndFrame(false);
+        if (fast.DrawFlag) drawn.push_back(frame);
     }
-    EXPECT_EQ(drawn, 2);
-    EXPECT_EQ(BorderAt(0, 0), 0);
+    EXPECT_EQ(drawn, (std::vector<int>{256, 512}));
+    EXPECT_EQ(fast.BorderBitmap[0], 0);  // the border is not completed
 }
 
 // Colour values each depth must write, worked out by hand.
 struct DepthCase {
-    int bytesPerPixel;
-    int padding;
+    int bytesPerPixel, padding;
     uint32_t yellow, blue, red, brightRed, brightBlue;
 };
 
 class RendererTest : public ::testing::TestWithParam<DepthCase> {};
 
-TEST_P(RendererTest, DrawsBorderAndCellsAtTheirPlaces) {
+TEST_P(RendererTest, DrawsBorderAndCellsAtTheirPlacesAndLeavesThePadding) {
     const DepthCase c = GetParam();
     Screen screen;
     screen.BorderBitmap.fill(6);
     screen.BorderBitmap[kPicturePixels - 1] = 1;
-    screen.PixelLatch[0] = 0x80;  // leftmost pixel set
-    screen.AttrLatch[0] = 0x4A;   // bright red on bright blue
+    screen.PixelLatch[0] = 0x80;                 // leftmost pixel set
+    screen.AttrLatch[0] = 0x4A;                  // bright red on bright blue
     screen.PixelLatch[kScreenCells - 1] = 0x01;  // rightmost pixel set
     screen.AttrLatch[kScreenCells - 1] = 0x11;   // blue on red
-
     MemorySurface surface(c.bytesPerPixel, kPictureWidth * c.bytesPerPixel + c.padding);
     std::fill(surface.Bytes().begin(), surface.Bytes().end(), 0xAB);
     ASSERT_EQ(screen.Render(surface), Screen::RenderResult::Drawn);
     EXPECT_EQ(surface.PresentCount, 1);
-    EXPECT_EQ(surface.UnlockCount, 1);
-    const std::pair<int, int> points[] = {{0, 0}, {319, 239}, {31, 24}, {32, 24}, {33, 24},
-                                          {286, 215}, {287, 215}, {288, 215}, {32, 216}};
-    const uint32_t colours[] = {c.yellow, c.blue, c.yellow, c.brightRed, c.brightBlue, c.red, c.blue, c.yellow, c.yellow};
-    for (size_t i = 0; i < std::size(points); ++i)
-        EXPECT_EQ(surface.PixelAt(points[i].first, points[i].second), colours[i]) << points[i].first << ',' << points[i].second;
-    // Row padding is left alone.
+    for (const auto [x, y, colour] : {std::tuple{0, 0, c.yellow}, {319, 239, c.blue}, {31, 24, c.yellow},
+                                      {32, 24, c.brightRed}, {33, 24, c.brightBlue}, {286, 215, c.red},
+                                      {287, 215, c.blue}, {288, 215, c.yellow}})
+        EXPECT_EQ(surface.PixelAt(x, y), colour) << x << ',' << y;
     for (int y = 0; y < kPictureHeight; ++y)
         for (int i = kPictureWidth * c.bytesPerPixel; i < surface.Pitch(); ++i)
             ASSERT_EQ(surface.Bytes()[y * surface.Pitch() + i], 0xAB) << y << "," << i;
-    if (c.bytesPerPixel == 3) {
-        EXPECT_EQ(surface.Bytes()[0], 0x00);  // blue, green, red in memory
-        EXPECT_EQ(surface.Bytes()[2], 0xD0);
-    }
+    if (c.bytesPerPixel == 3) EXPECT_EQ(surface.Bytes()[2], 0xD0);  // blue, green, red in memory
 }
 
 INSTANTIATE_TEST_SUITE_P(Depths, RendererTest,
@@ -193,15 +167,55 @@ INSTANTIATE_TEST_SUITE_P(Depths, RendererTest,
 TEST(Renderer, UnsupportedDepthAndLostSurfaceDrawNothing) {
     Screen screen;
     screen.BorderBitmap.fill(7);
-    MemorySurface wide(5);
+    MemorySurface wide(5), lost(1);
+    lost.LockFails = true;
     EXPECT_EQ(screen.Render(wide), Screen::RenderResult::UnsupportedDepth);
     EXPECT_FALSE(wide.Locked());
-    EXPECT_EQ(wide.PresentCount, 0);
     EXPECT_TRUE(std::all_of(wide.Bytes().begin(), wide.Bytes().end(), [](uint8_t b) { return b == 0; }));
-    MemorySurface lost(1);
-    lost.LockFails = true;
     EXPECT_EQ(screen.Render(lost), Screen::RenderResult::Skipped);
-    EXPECT_EQ(lost.PresentCount, 0);
+    EXPECT_EQ(wide.PresentCount + lost.PresentCount, 0);
+}
+
+TEST(ScreenDump, ABottomUp4BitBmpAndTheScrPage) {
+    Screen screen;
+    screen.BorderBitmap.fill(2);
+    screen.BorderBitmap[0] = 5;  // top-left corner
+    screen.PixelLatch[191 * 32 + 31] = 0x01;
+    screen.AttrLatch[191 * 32 + 31] = 0xCA;  // flashing bright red on blue: flash ignored
+    screen.FlashMask = 0xFF;
+    const std::vector<uint8_t> bmp = ScreenToBmp(screen);
+    ASSERT_EQ(bmp.size(), 14u + 40u + 64u + 160u * 240u);
+    EXPECT_EQ(std::string(bmp.begin(), bmp.begin() + 2), "BM");
+    EXPECT_EQ(bmp[10], 118);                       // pixels right after the 16-colour palette
+    EXPECT_EQ(bmp[54 + 4 * 10 + 2], 0xFF);         // palette entries are blue, green, red, 0
+    EXPECT_EQ(bmp[118 + 239 * 160], 0x52);         // the top row last, x = 0 in the high nibble
+    EXPECT_EQ(bmp[118 + 24 * 160 + 143], 0x9A);    // pixels (286, 215) and (287, 215)
+    EXPECT_EQ(bmp[118 + 24 * 160 + 144] >> 4, 2);  // (288, 215): border
+
+    std::vector<uint8_t> page(16384);
+    for (size_t i = 0; i < page.size(); ++i) page[i] = static_cast<uint8_t>(i * 7 + (i >> 8));
+    EXPECT_TRUE(ScreenToScr(screen).empty());  // the page, not the latches
+    screen.ScreenPage = page.data();
+    EXPECT_EQ(ScreenToScr(screen), std::vector<uint8_t>(page.begin(), page.begin() + 6912));
+}
+
+TEST(ScreenText, ReadsNormalAndInverseTextByTheRomCharacterSetAndMarksUnknownCells) {
+    std::ifstream file(std::string(TESTDATA_DIR) + "/roms/48.rom", std::ios::binary);
+    if (!file) GTEST_SKIP() << "48.rom not found in " << TESTDATA_DIR << "/roms";
+    const std::vector<uint8_t> rom{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_EQ(rom.size(), 16384u);
+    const std::span<const uint8_t, kCharacterSetBytes> set(rom.data() + 0x3D00, kCharacterSetBytes);
+    std::array<uint8_t, kScreenCells> pixels{};
+    const std::string message = "(C) 1982 Sinclair Research Ltd";
+    for (size_t i = 0; i < message.size(); ++i)
+        for (int line = 0; line < 8; ++line)
+            pixels[(23 * 8 + line) * 32 + i] = uint8_t(set[(message[i] - 32) * 8 + line] ^ (i % 2 ? 0xFF : 0));
+    pixels[(10 * 8 + 0) * 32 + 7] = 0x55;  // a cell that is no character
+    const std::vector<std::string> rows = ScreenText(pixels, set);
+    ASSERT_EQ(rows.size(), 24u);
+    EXPECT_EQ(rows[0], std::string(32, ' '));
+    EXPECT_EQ(rows[10], "       ?" + std::string(24, ' '));
+    EXPECT_EQ(rows[23], message + "  ");
 }
 
 }  // namespace

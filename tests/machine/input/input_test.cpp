@@ -1,0 +1,329 @@
+// Input: PC keys onto the keyboard matrix and the joysticks, the input shared
+// with the emulation thread, typed text, the PC joystick, and the pointer
+// devices (Kempston mouse, GunStick, LightGun), read through the machine's ports.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <set>
+#include <string_view>
+#include <thread>
+
+#include "../machine_test_support.h"
+#include "machine/input/key_mapping.h"
+#include "machine/input/keyboard_typing.h"
+#include "machine/input/pc_joystick.h"
+#include "machine/input/pointer_devices.h"
+#include "machine/input/shared_input.h"
+#include "machine/video/screen_tables.h"
+#include "platform/joystick_source.h"
+
+namespace tarvolinde {
+namespace {
+
+// The rows with exactly the named keys held, by the matrix as printed on the
+// keyboard from bit 0: '^' CAPS SHIFT, '$' SYMBOL SHIFT, '\n' ENTER.
+KeyboardRows Held(std::string_view keys) {
+    constexpr std::string_view kMatrix[8] = {"^ZXCV", "ASDFG", "QWERT", "12345", "09876", "POIUY", "\nLKJH", " $MNB"};
+    KeyboardRows rows = kAllKeysUp;
+    for (char key : keys)
+        for (size_t row = 0; row < 8; ++row)
+            if (const size_t bit = kMatrix[row].find(key); bit != std::string_view::npos) rows[row] &= ~(1u << bit);
+    return rows;
+}
+
+KeyEvent Down(int key, ShiftState shift = {}) { return {true, key, shift}; }
+KeyEvent Up(int key, ShiftState shift = {}) { return {false, key, shift}; }
+
+TEST(KeyMapping, LettersAndDigitsEachHoldOneKeyOfTheirOwnAndOtherKeysNone) {
+    std::set<KeyboardRows> seen;
+    for (int key : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789")) {
+        InputBytes input;
+        EXPECT_EQ(ApplyKeyEvent(input, Down(key), {}), KeyEventResult::Applied);
+        int held = 0;
+        for (uint8_t row : input.KeyRows) held += __builtin_popcount(uint8_t(~row));
+        EXPECT_EQ(held, 1) << char(key);
+        seen.insert(input.KeyRows);
+        ApplyKeyEvent(input, Up(key), {});
+        EXPECT_EQ(input, InputBytes{}) << char(key);
+    }
+    EXPECT_EQ(seen.size(), 36u);
+    for (int key : {0, 27, 112, 255, 256, -1, 0x10000}) {
+        InputBytes input;
+        EXPECT_EQ(ApplyKeyEvent(input, Down(key), {}), KeyEventResult::Ignored) << key;
+        EXPECT_EQ(input, InputBytes{}) << key;
+    }
+}
+
+TEST(KeyMapping, ShiftHeldKeepsCapsShiftDownAfterAnExtraCapsShiftKey) {
+    constexpr ShiftState shift{.Shift = true};
+    InputBytes input;
+    ApplyKeyEvent(input, Down(virtual_key::Shift, shift), {});
+    ApplyKeyEvent(input, Down(virtual_key::Backspace, shift), {});
+    EXPECT_EQ(input.KeyRows, Held("^0"));
+    ApplyKeyEvent(input, Up(virtual_key::Backspace, shift), {});
+    EXPECT_EQ(input.KeyRows, Held("^"));
+    ApplyKeyEvent(input, Up(virtual_key::Shift), {});
+    // Tab is extended mode: without PC shift CAPS SHIFT goes with it, with it it stays.
+    ApplyKeyEvent(input, Down(virtual_key::Tab), {});
+    EXPECT_EQ(input.KeyRows, Held("^$"));
+    ApplyKeyEvent(input, Up(virtual_key::Tab), {});
+    EXPECT_EQ(input.KeyRows, kAllKeysUp);
+    ApplyKeyEvent(input, Down(virtual_key::Tab, shift), {});
+    ApplyKeyEvent(input, Up(virtual_key::Tab, shift), {});
+    EXPECT_EQ(input.KeyRows, Held("^"));
+}
+
+TEST(KeyMapping, AltEnterIsLeftToTheWindowButAHeldEnterStillComesUp) {
+    InputBytes input;
+    EXPECT_EQ(ApplyKeyEvent(input, Down(virtual_key::Enter, {.Alt = true}), {}), KeyEventResult::ToggleFullScreen);
+    EXPECT_EQ(input, InputBytes{});
+    ApplyKeyEvent(input, Down(virtual_key::Enter), {});
+    EXPECT_EQ(ApplyKeyEvent(input, Up(virtual_key::Enter, {.Alt = true}), {}), KeyEventResult::Applied);
+    EXPECT_EQ(input, InputBytes{});
+}
+
+TEST(KeyMapping, CursorKeysAndFireReachTheJoystickPorts) {
+    auto machine = test::MadeUpMachine(kModel48K);
+    const auto key = [&](bool down, int vk, bool cursorShift = false) {
+        ApplyKeyEvent(*machine, {down, vk, {}}, cursorShift);
+    };
+    key(true, virtual_key::Left, true);  // the cursor joystick with CAPS SHIFT: the Spectrum's own cursor key
+    EXPECT_EQ(machine->InPort(0xF6FE) & 0x1F, 0x0E);
+    key(false, virtual_key::Left, true);
+    EXPECT_EQ(machine->InPort(0x00FE) & 0x1F, 0x1F);
+    machine->Joystick = JoystickType::Sinclair1;
+    key(true, virtual_key::Left, true);  // the option means nothing to the other joysticks
+    EXPECT_EQ(machine->KeyRows, Held("6"));
+    key(false, virtual_key::Left);
+
+    machine->Joystick = JoystickType::Kempston;  // bits set when pressed, at A5 low
+    key(true, virtual_key::Left);
+    key(true, virtual_key::NumPad0);
+    EXPECT_EQ(machine->InPort(0x00DF), 0x12);
+    machine->Joystick = JoystickType::Fuller;  // bits clear when pressed, at A7 low
+    EXPECT_EQ(machine->InPort(0x007F), 0xFF);
+    key(true, virtual_key::Left);
+    key(true, virtual_key::Down);
+    key(true, virtual_key::NumPad0);
+    EXPECT_EQ(machine->InPort(0x001F), 0x79);
+    EXPECT_EQ(machine->KempstonJoy, 0x12);  // kept while the Fuller joystick was chosen
+}
+
+TEST(SharedInput, KeyEventsReachTheMachineBetweenFramesAndSurviveAModelSwitch) {
+    SharedInput input;
+    input.HandleKey(Down('Q'), {});
+    input.HandleKey(Down(virtual_key::Right), {JoystickType::Kempston, false});
+    auto machine = test::MadeUpMachine(kModel48K);
+    input.CopyTo(*machine);
+    EXPECT_EQ(machine->KeyRows, Held("Q"));
+    EXPECT_EQ(machine->KempstonJoy, 0x01);
+    auto other = test::MadeUpMachine(4);
+    input.HandleKey(Up('Q'), {});
+    input.CopyTo(*other);
+    EXPECT_EQ(other->InPort(0xFBFE) & 0x1F, 0x1F);
+    EXPECT_EQ(other->KempstonJoy, 0x01);
+}
+
+TEST(SharedInput, AReaderOnAnotherThreadSeesOnlyWholeStates) {
+    SharedInput input;
+    std::atomic<bool> done{false};
+    std::atomic<int> badReads{0};
+    std::thread reader([&] {
+        while (!done.load()) {
+            const InputBytes bytes = input.Current();
+            if ((bytes.KeyRows[3] != 0xFF && bytes.KeyRows[3] != 0xFE) || bytes.KeyRows[0] != 0xFF) ++badReads;
+        }
+    });
+    for (int i = 0; i < 20000; ++i) input.HandleKey({i % 2 == 0, '1', {}}, {});
+    done = true;
+    reader.join();
+    EXPECT_EQ(badReads.load(), 0);
+    EXPECT_EQ(input.Current(), InputBytes{});
+}
+
+TEST(KeyboardTyping, CharactersReachTheirKeysAndShiftsHeldThenReleased) {
+    for (const auto [c, held] : {std::pair{'a', "A"}, {'P', "^P"}, {'\n', "\n"}, {'"', "$P"}, {'<', "$R"}}) {
+        TypingSession session(std::string(1, c), 1, 1);
+        std::array<uint8_t, 8> rows;
+        session.BeforeFrame(rows);
+        EXPECT_EQ(rows, Held(held)) << "character '" << c << "'";
+    }
+    TypingSession session("a~b", 2, 3);  // '~' has no key: skipped
+    std::array<uint8_t, 8> rows;
+    std::vector<bool> anyPressed;
+    while (!session.Done()) {
+        session.BeforeFrame(rows);
+        anyPressed.push_back(rows != kAllKeysUp);
+    }
+    EXPECT_EQ(anyPressed, (std::vector<bool>{true, true, false, false, false, true, true, false, false, false}));
+}
+
+TEST(PcJoystick, PostsOnlyChangesPastTheThresholdsInLeftRightUpDownFireOrder) {
+    using Posted = std::vector<std::pair<bool, int>>;
+    Posted posted;
+    PcJoystick joystick([&](bool down, int key) { posted.emplace_back(down, key); });
+    const auto poll = [&](std::optional<JoystickReading> reading) {
+        posted.clear();
+        joystick.Poll(reading);
+        return posted;
+    };
+    EXPECT_EQ(poll(JoystickReading{-100, 100, false}), Posted{});
+    EXPECT_EQ(poll(JoystickReading{-101, -500, true}), (Posted{{true, 37}, {true, 38}, {true, 96}}));
+    EXPECT_EQ(poll(JoystickReading{-500, -500, true}), Posted{});
+    EXPECT_EQ(poll(JoystickReading{101, 101, true}), (Posted{{false, 37}, {true, 39}, {false, 38}, {true, 40}}));
+    EXPECT_EQ(poll(std::nullopt), (Posted{{false, 39}, {false, 40}, {false, 96}}));  // gone: all held come up
+    struct Source final : JoystickSource {
+        bool Present() override { return true; }
+        std::optional<JoystickReading> Read() override { return JoystickReading{0, 900, false}; }
+    } source;
+    posted.clear();
+    joystick.Poll(source);
+    joystick.SetWindowActive(false);  // read only while the window is active
+    joystick.Poll(source);
+    EXPECT_EQ(posted, (Posted{{true, 40}, {false, 40}}));
+    EXPECT_EQ(ScaleJoystickAxis(-40000, -32768, 32767), -1000);  // out of range: clamped
+    EXPECT_EQ(ScaleJoystickAxis(1049, 0, 2000), 0);               // the dead zone
+    EXPECT_EQ(ScaleJoystickAxis(1050, 0, 2000), 50);
+    EXPECT_EQ(ScaleJoystickAxis(5, 10, 10), 0);  // no range at all
+}
+
+TEST(MouseScale, TablesMapTheControlOntoThePictureRoundingHalvesAwayFromZero) {
+    EXPECT_EQ(MulDiv(3, 320, 640), 2);    // 1.5
+    EXPECT_EQ(MulDiv(-1, 320, 640), -1);  // -0.5
+    EXPECT_EQ(MulDiv(5, 320, 0), -1);
+    auto pointer = std::make_unique<PointerInput>();
+    EXPECT_EQ(pointer->MouseMapX(10), -1);  // before the size is known
+    pointer->BuildMouseScale(640, 480);
+    EXPECT_EQ(pointer->MouseMapX(321), 161);
+    EXPECT_EQ(pointer->MouseMapY(479), 240);
+    EXPECT_GT(pointer->MouseMapX(700), 320);  // past the control: past the picture
+    EXPECT_EQ(pointer->MouseMapX(-1), -1);
+    EXPECT_EQ(pointer->MouseMapX(kMouseMapSize), -1);
+}
+
+// A machine with a pointer device on a picture of 320 x 240 control pixels.
+struct PointerRig {
+    std::unique_ptr<TSp> machine;
+    std::unique_ptr<PointerInput> pointer = std::make_unique<PointerInput>();
+
+    PointerRig(MouseType type, int model = kModel48K) : machine(test::MadeUpMachine(model)) {
+        ConnectPointer(*machine, *pointer);
+        machine->Mouse = type;
+        pointer->BuildMouseScale(320, 240);
+    }
+    void Attributes(int row, uint8_t value, int from = 0, int to = 32) {
+        for (int column = from; column < to; ++column) machine->RamPage(5)[kScreenCells + row * 32 + column] = value;
+    }
+    // The pointer over screen pixel (x, y) of the 256 x 192 screen.
+    void Aim(int x, int y, bool trigger) { pointer->MouseEvent(kScreenLeft + x, kScreenTop + y, trigger); }
+    int32_t BeamAt(int x, int y) const {
+        return machine->LineTStates * y + machine->cpu.ScreenStartT + (kScreenLeft + x) / 2 - 40;
+    }
+    uint8_t PortAAt(int32_t t) {  // AY register 14
+        machine->OutPort(0xFFFD, 14);
+        machine->cpu.FrameTStates = t;
+        return machine->InPort(0xFFFD);
+    }
+};
+
+TEST(KempstonMouse, PortValuesByHighByte) {
+    PointerRig rig(MouseType::KempstonMouse);
+    rig.machine->Joystick = JoystickType::Kempston;
+    rig.machine->KempstonJoy = 0x10;
+    rig.pointer->ScreenCursorMoved(200, 10);
+    EXPECT_EQ(rig.machine->InPort(0xFADF), 0xFF);
+    EXPECT_EQ(rig.machine->InPort(0xFBDF), 0x90);  // 400 & 0xFF
+    EXPECT_EQ(rig.machine->InPort(0xFFDF), 0xEC);  // -20 & 0xFF
+    EXPECT_EQ(rig.machine->InPort(0x001F), 0x10);  // other high bytes: the joystick
+    rig.pointer->MouseEvent(5, 5, true);
+    rig.pointer->ScreenCursorMoved(-3, -2000000000);  // far off to the left and below: still a byte
+    EXPECT_EQ(rig.machine->InPort(0xFADF), 0xFD);
+    EXPECT_EQ(rig.machine->InPort(0xFBDF), 0xFA);
+    EXPECT_EQ(rig.machine->InPort(0xFFDF), 0x00);
+}
+
+TEST(GunStick, TriggerAndLightBitsOnHalfRowFour) {
+    PointerRig rig(MouseType::GunStick);
+    rig.Attributes(5, 0x07, 10, 11);  // white ink on black
+    rig.Attributes(5, 0x38, 11, 12);  // black ink on white
+    rig.Attributes(5, 0x16, 12, 13);  // yellow on red
+    // Trigger 0x01, light 0x04: clear when on.
+    for (const auto [x, y, trigger, bits] : {std::tuple{83, 47, false, 0x05}, {83, 47, true, 0x00}, {88, 40, true, 0x00},
+                                             {103, 40, true, 0x04}, {80, 48, true, 0x04}, {-1, 0, true, 0x04}}) {
+        rig.Aim(x, y, trigger);
+        EXPECT_EQ(rig.machine->InPort(0xEFFE) & 0x05, bits) << x << ',' << y;
+    }
+    EXPECT_EQ(rig.machine->InPort(0xFEFE) & 0x05, 0x05);  // other half-rows do not see the gun
+    rig.pointer->BuildMouseScale(640, 480);               // a picture shown twice its size
+    rig.Attributes(23, 0x0F, 31, 32);
+    rig.pointer->MouseEvent(2 * (kScreenLeft + 255), 2 * (kScreenTop + 191), true);
+    EXPECT_EQ(rig.machine->InPort(0xEFFE) & 0x05, 0x00);
+    rig.pointer->MouseEvent(2 * (kScreenLeft + 256), 2 * (kScreenTop + 191), true);  // just right of the screen
+    EXPECT_EQ(rig.machine->InPort(0xEFFE) & 0x05, 0x04);
+}
+
+TEST(LightGun, SeesABrightColourOnlyWithin400TStatesAfterTheBeam) {
+    for (int model : {kModel48K, 4}) {
+        SCOPED_TRACE(model);
+        PointerRig rig(MouseType::LightGun, model);
+        rig.Attributes(8, 0x20);  // green paper
+        rig.Aim(128, 67, false);
+        const int32_t passed = rig.BeamAt(128, 67);
+        for (const auto [after, bits] : {std::pair{1, 0x30}, {399, 0x30}, {400, 0x20}, {0, 0x20}, {-100, 0x20}})
+            EXPECT_EQ(rig.PortAAt(passed + after) & 0x30, bits) << after;  // trigger up 0x20, light 0x10
+        rig.Aim(128, 67, true);
+        EXPECT_EQ(rig.PortAAt(passed + 10) & 0x30, 0x10);
+        rig.Attributes(8, 0x5B);  // magenta, even bright, is too dark for the sensor
+        EXPECT_EQ(rig.PortAAt(passed + 10) & 0x30, 0x00);
+        rig.Attributes(8, 0x8C);  // flashing or not, the brighter of ink and paper counts
+        EXPECT_EQ(rig.PortAAt(passed + 10) & 0x30, 0x10);
+    }
+}
+
+TEST(LightGun, FollowsTheBeamThroughTheScreenCellTableAndSeesNothingOffTheScreen) {
+    PointerRig rig(MouseType::LightGun);
+    // On the 48K the beam timing puts the cell it reads four cells to the left of
+    // the pointer: only that cell is lit here.
+    rig.Attributes(2, 0x07, 6, 7);
+    rig.Aim(84, 16, false);
+    EXPECT_EQ(rig.PortAAt(rig.BeamAt(84, 16) + 5) & 0x10, 0x10);
+    rig.Attributes(2, 0x00, 6, 7);
+    rig.Attributes(2, 0x07, 10, 11);
+    EXPECT_EQ(rig.PortAAt(rig.BeamAt(84, 16) + 5) & 0x10, 0x00);
+
+    for (int row = 0; row < 24; ++row) rig.Attributes(row, 0x3F);
+    for (int x : {-1, 256}) {
+        rig.Aim(x, 50, false);
+        EXPECT_EQ(rig.PortAAt(rig.BeamAt(x, 50) + 20) & 0x10, 0x00) << x;
+    }
+    rig.pointer->MouseEvent(kScreenLeft + 100, kPictureHeight, false);
+    EXPECT_EQ(rig.PortAAt(rig.machine->cpu.FrameLength - 1) & 0x10, 0x00);
+    rig.Aim(0, 0, false);  // before the first fetch of the frame
+    EXPECT_EQ(rig.PortAAt(rig.BeamAt(0, 0) + 20) & 0x10, 0x10);
+}
+
+TEST(LightGun, PortAAsAnOutputIsAndedWithRegister14) {
+    PointerRig rig(MouseType::LightGun);
+    rig.Attributes(0, 0x38);
+    rig.Aim(100, 4, false);
+    const int32_t passed = rig.BeamAt(100, 4);
+    rig.machine->OutPort(0xFFFD, 7);
+    rig.machine->OutPort(0xBFFD, 0x40);
+    rig.machine->OutPort(0xFFFD, 14);
+    rig.machine->OutPort(0xBFFD, 0xEF);
+    EXPECT_EQ(rig.PortAAt(passed + 2), 0xEF);  // the light bit is masked away
+    rig.machine->OutPort(0xBFFD, 0xFF);
+    EXPECT_EQ(rig.PortAAt(passed + 2), 0xFF);
+    rig.Aim(100, 4, true);
+    EXPECT_EQ(rig.PortAAt(passed + 2), 0xDF);
+
+    auto alone = std::make_unique<PointerInput>();  // without a machine only the trigger is reported
+    alone->MouseEvent(100, 100, true);
+    EXPECT_EQ(alone->LightGunLatch(0xFF), 0xCF);
+    alone->MouseEvent(100, 100, false);
+    EXPECT_EQ(alone->LightGunLatch(0x00), 0x20);
+}
+
+}  // namespace
+}  // namespace tarvolinde

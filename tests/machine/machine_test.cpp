@@ -1,0 +1,277 @@
+// The machine models on made-up ROMs: building them, reset, paging seen through
+// memory, and the delays they add to memory and port accesses.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "machine/sp48.h"
+#include "machine_test_support.h"
+
+namespace tarvolinde::test {
+namespace {
+
+constexpr int kModel16K = 0, kModelInves = 3, kModel128 = 4, kModelPlus3 = 9, kModelPentagon = 15,
+              kModelScorpion = 17;
+
+TEST(MachineFactory, RomFilesFillTheRomPagesInOrder) {
+    // A 16 KB file for a 128K model leaves ROM 1 empty; a longer file is cut at 64 KB.
+    const RomProvider roms = [](std::string_view name) -> std::optional<std::vector<uint8_t>> {
+        if (name == "128.rom") return std::vector<uint8_t>(kPageSize, 0x11);
+        if (name == "Scorpion.rom") return std::vector<uint8_t>(5 * kPageSize, 0x22);
+        if (name == "Pentagon.rom") return MarkedRom();
+        if (name == "Trdos.rom") return std::vector<uint8_t>(2 * kPageSize, 0x33);
+        return std::nullopt;
+    };
+    auto m128 = CreateMachine(kModel128, roms);
+    EXPECT_EQ(m128->RomPage(0)[kPageSize - 1], 0x11);
+    EXPECT_EQ(m128->RomPage(1)[0], 0xFF);
+    EXPECT_EQ(CreateMachine(kModelScorpion, roms)->RomPage(3)[kPageSize - 1], 0x22);
+    auto pentagon = CreateMachine(kModelPentagon, roms);
+    EXPECT_EQ(pentagon->RomPage(1)[0], 0xC1);
+    EXPECT_EQ(pentagon->RomPage(3)[0], 0x33);
+    EXPECT_THROW(MadeUpMachine(kModelCount), std::out_of_range);
+    MachineSetup setup;
+    setup.ModelIndex = kModel128;
+    EXPECT_THROW(TSp48{std::move(setup)}, std::invalid_argument);
+}
+
+TEST(MachineFactory, AMissingRomFallsBackToThe48KAndWithoutItNoMachineIsBuilt) {
+    struct Case {
+        int model;
+        std::vector<std::string> present, missing;
+        int built;  // -1: none
+    };
+    const Case cases[] = {
+        {kModel128, {"48.rom"}, {"128.rom"}, kModel48K},
+        {kModelPentagon, {"48.rom", "Pentagon.rom"}, {"Trdos.rom"}, kModel48K},
+        {kModelScorpion, {"Scorpion.rom"}, {}, kModelScorpion},
+        {kModelPlus3, {}, {"+3.rom", "48.rom"}, -1},
+        {kModel48K, {}, {"48.rom"}, -1},  // reported once, no retry
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.model);
+        const ModelSwitchResult result = SwitchModel(c.model, MadeUpRoms(c.present));
+        ASSERT_EQ(result.Errors.size(), c.missing.size());
+        for (size_t i = 0; i < c.missing.size(); ++i) {
+            EXPECT_EQ(result.Errors[i].FileName(), c.missing[i]);
+            EXPECT_EQ(std::string(result.Errors[i].what()), "No existe la ROM \"" + c.missing[i]);
+        }
+        EXPECT_EQ(result.Machine ? result.Machine->ModelIndex : -1, c.built);
+    }
+    EXPECT_THROW(CreateMachine(kModel16K, MadeUpRoms({})), MissingRomError);
+}
+
+TEST(MachineLifecycle, ResetReturnsToPowerOnAndMachinesShareNothing) {
+    for (int model : {kModel48K, kModelInves, kModel128, kModelPlus3, kModelPentagon, kModelScorpion}) {
+        SCOPED_TRACE(model);
+        auto machine = MadeUpMachine(model);
+        auto other = MadeUpMachine(model);
+        for (const auto [port, value] : {std::pair<uint16_t, uint8_t>{0x7FFD, 0x37}, {0x1FFD, 0x04}, {0x00FE, 0x12},
+                                         {0xFFFD, 3}, {0xBFFD, 9}})
+            machine->OutPort(port, value);
+        machine->cpu.PC.w = 0x1234;
+        machine->cpu.FrameTStates = 500;
+        PressKey(machine->KeyRows, SpectrumKey::Space);
+        EXPECT_EQ(other->screen.BorderColour, 0);
+        EXPECT_EQ(other->InPort(0x7FFE) & 1, 1);
+        machine->Reset();
+        EXPECT_EQ(machine->EarMask, 0xBF);
+        EXPECT_EQ(machine->cpu.PC.w, 0);
+        EXPECT_EQ(machine->cpu.FrameTStates, 0);
+        EXPECT_EQ(machine->Ay.AyRegs[3], 0);
+        EXPECT_EQ(machine->ScreenPage(), machine->RamPage(5).data());
+        EXPECT_EQ(machine->cpu.ReadByteFree(0x0000), 0xC0);
+        machine->OutPort(0x7FFD, 0x05);  // the lock is gone
+        EXPECT_EQ(machine->Port7FFD, model == kModel48K || model == kModelInves ? 0 : 0x05);
+    }
+}
+
+TEST(MachineLifecycle, OptionsReachOnlyTheModelsThatTakeThem) {
+    // The 48K takes both options, the Inves has neither, the 128K has its own.
+    for (const auto [model, ay, issue] : {std::tuple{kModel48K, 0, 2}, {kModelInves, 0, 0}, {kModel128, 1, 1}}) {
+        auto machine = MadeUpMachine(model, {.AyIn48 = false, .Issue2 = true});
+        EXPECT_EQ(machine->AyPresent, ay) << model;
+        EXPECT_EQ(machine->IssueMode, issue) << model;
+    }
+    auto m48 = MadeUpMachine(kModel48K);
+    m48->ApplyOptions({.AyIn48 = false, .Issue2 = true});
+    EXPECT_EQ(m48->AyPresent, 0);
+    EXPECT_EQ(m48->IssueMode, 2);
+}
+
+constexpr int kRead = -1;  // an IN from the port instead of an OUT
+
+struct PagingCase {
+    int model;
+    std::vector<std::pair<uint16_t, int>> accesses;
+    std::array<uint8_t, 4> slots;  // 0xC0 + n: ROM page n; 0x10 + n: RAM page n
+    int screenPage;
+    bool slot0Writable;
+};
+
+const PagingCase kPagingCases[] = {
+    {kModel48K, {{0x7FFD, 0x17}}, {0xC0, 0x15, 0x12, 0x10}, 5, false},  // no paging port
+    {kModel128, {{0x7FFD, 0x1B}}, {0xC1, 0x15, 0x12, 0x13}, 7, false},
+    {kModel128, {{0x3FF9, 2}, {0x7FFF, 3}, {0xFFFD, 4}}, {0xC0, 0x15, 0x12, 0x12}, 5, false},  // A1 and A15 only
+    {kModel128, {{0x7FFD, 0x23}, {0x7FFD, 0x05}}, {0xC0, 0x15, 0x12, 0x13}, 5, false},        // the lock
+    {kModel128, {{0x7FFD, kRead}}, {0xC1, 0x15, 0x12, 0x17}, 7, false},  // a read writes 0xFF
+    {kModelPlus3, {{0x1FFD, 0x04}, {0x7FFD, 0x16}}, {0xC3, 0x15, 0x12, 0x16}, 5, false},
+    {kModelPlus3, {{0x1FFD, 0x04}, {0x7FFD, 0x06}}, {0xC2, 0x15, 0x12, 0x16}, 5, false},
+    {kModelPlus3, {{0x1FFD, 0x01}}, {0x10, 0x11, 0x12, 0x13}, 5, true},
+    {kModelPlus3, {{0x1FFD, 0x07}}, {0x14, 0x17, 0x16, 0x13}, 5, true},
+    {kModelPlus3, {{0x1FFD, 0x07}, {0x1FFD, 0x00}, {0x7FFD, 0x01}}, {0xC0, 0x15, 0x12, 0x11}, 5, false},
+    {kModelPlus3, {{0x7FFD, 0x20}, {0x1FFD, 0x07}, {0x7FFD, 0x03}}, {0xC0, 0x15, 0x12, 0x10}, 5, false},
+    {kModelPlus3, {{0x7FFD, kRead}}, {0xC0, 0x15, 0x12, 0x10}, 5, false},
+    {kModelPentagon, {{0x7FFD, 0x13}, {0xFFFF, 1}}, {0xC3, 0x15, 0x12, 0x13}, 5, false},
+    {kModelPentagon, {{0xFFFF, 1}, {0xFFFF, 0}, {0x3FF9, 0x1C}}, {0xC1, 0x15, 0x12, 0x14}, 7, false},
+    {kModelScorpion, {{0x7FFD, 0x17}, {0x1FFD, 0x10}}, {0xC1, 0x15, 0x12, 0x1F}, 5, false},
+    {kModelScorpion, {{0x1FFD, 0x02}}, {0xC2, 0x15, 0x12, 0x10}, 5, false},
+    {kModelScorpion, {{0x1FFD, 0x01}}, {0x10, 0x15, 0x12, 0x10}, 5, true},
+    {kModelScorpion, {{0x1FFD, 0x01}, {0xFFFF, 1}}, {0xC3, 0x15, 0x12, 0x10}, 5, false},  // TR-DOS wins
+    {kModelScorpion, {{0x7FFD, 0x03}, {0x7FF9, 0x00}, {0x1FF9, 0x01}}, {0xC0, 0x15, 0x12, 0x13}, 5, false},
+    {kModelScorpion, {{0x7FFD, 0x20}, {0x1FFD, 0x01}}, {0xC0, 0x15, 0x12, 0x10}, 5, false},
+};
+
+TEST(Paging, SlotsAndScreenAfterPortAccesses) {
+    for (size_t i = 0; i < std::size(kPagingCases); ++i) {
+        const PagingCase& c = kPagingCases[i];
+        SCOPED_TRACE(testing::Message() << "case " << i << ", model " << c.model);
+        auto machine = MadeUpMachine(c.model);
+        for (int page = 0; page < kRamPages; ++page) machine->RamPage(page)[0] = uint8_t(0x10 + page);
+        for (const auto& [port, value] : c.accesses) {
+            if (value == kRead) machine->InPort(port);
+            else machine->OutPort(port, uint8_t(value));
+        }
+        std::array<uint8_t, 4> slots{};
+        for (int slot = 0; slot < 4; ++slot) slots[slot] = machine->cpu.ReadByteFree(uint16_t(slot * 0x4000));
+        EXPECT_EQ(slots, c.slots);
+        EXPECT_EQ(machine->ScreenPage(), machine->RamPage(c.screenPage).data());
+        machine->cpu.WriteByteFree(0x0001, 0x77);
+        EXPECT_EQ(machine->cpu.ReadByteFree(0x0001) == 0x77, c.slot0Writable);
+        machine->cpu.WriteByteFree(0xC001, 0x66);  // slot 3 writes reach the page shown there
+        EXPECT_EQ(machine->RamPage(c.slots[3] & 0x0F)[1], 0x66);
+    }
+}
+
+TEST(Paging, The16KReadsFFAboveItsRamButTakesWrites) {
+    auto machine = MadeUpMachine(kModel16K);
+    for (uint16_t address : {0x4000, 0x8000, 0xFFFF}) machine->cpu.WriteByteFree(address, 0x34);
+    EXPECT_EQ(machine->cpu.ReadByteFree(0x4000), 0x34);
+    EXPECT_EQ(machine->RamPage(0)[0x3FFF], 0x34);
+    Poke(*machine, 0x4000, {0x3A, 0x00, 0x80});  // LD A,(0x8000)
+    machine->cpu.PC.w = 0x4000;
+    Step(*machine);
+    EXPECT_EQ(machine->cpu.A(), 0xFF);
+}
+
+TEST(Paging, SwitchingTheScreenMidFrameLatchesTheOldPageFirst) {
+    // The Scorpion switches without latching: the whole frame shows the new page.
+    for (const auto [model, half, end, firstByte] :
+         {std::tuple{kModel128, 14364 + 96 * 228, 58140, 0xAA}, {kModelScorpion, 14336 + 96 * 224, 57400, 0x55}}) {
+        SCOPED_TRACE(model);
+        auto machine = MadeUpMachine(model);
+        std::fill(machine->RamPage(5).begin(), machine->RamPage(5).end(), uint8_t(0xAA));
+        std::fill(machine->RamPage(7).begin(), machine->RamPage(7).end(), uint8_t(0x55));
+        machine->cpu.ContentionActive = 1;
+        machine->cpu.FrameTStates = half;
+        machine->OutPort(0x7FFD, 0x08);
+        machine->cpu.FrameTStates = end;
+        machine->CaptureScreen();
+        EXPECT_EQ(machine->screen.PixelLatch[0], firstByte);
+        EXPECT_EQ(machine->screen.PixelLatch[6143], 0x55);
+    }
+}
+
+// In the made-up ROMs page 3 is all 0xC3 (JP nn), so with the TR-DOS ROM paged the
+// code at 0x3D00 jumps to 0xC3C3; ROM 0's 0xC0 is RET NZ.
+TEST(Paging, ExecutingAt3DxxPagesTrdosInAndLeavingRomPagesItOut) {
+    for (const auto [model, trdos] : {std::pair{kModelPentagon, true}, {kModelScorpion, true}, {kModel128, false}}) {
+        SCOPED_TRACE(model);
+        auto machine = MadeUpMachine(model);
+        Poke(*machine, 0x8000, {0xC3, 0x00, 0x3D});  // JP 0x3D00
+        Poke(*machine, 0x9000, {0x34, 0x12});
+        machine->cpu.PC.w = 0x8000;
+        machine->cpu.SP.w = 0x9000;
+        machine->cpu.F() = 0;  // Z clear: RET NZ returns
+        Step(*machine);
+        Step(*machine);
+        EXPECT_EQ(machine->cpu.PC.w, trdos ? 0xC3C3 : 0x1234);
+        EXPECT_EQ(machine->cpu.TrdosRomActive, trdos);
+        Step(*machine);
+        EXPECT_EQ(machine->cpu.TrdosRomActive, 0);
+        EXPECT_NE(machine->cpu.ReadByteFree(0), 0xC3);
+    }
+}
+
+struct Delay {
+    int model;
+    char access;  // 'r': LD A,(where) from uncontended RAM; 'i': IN; 'o': OUT
+    uint16_t where;
+    int32_t t;  // of the access itself
+    int32_t delay;
+    uint8_t port7FFD = 0;  // written first
+};
+
+const Delay kDelays[] = {
+    {kModel48K, 'r', 0x4000, 14335, 6},           {kModel48K, 'r', 0x4000, 14340, 1},
+    {kModel48K, 'r', 0x4000, 14341, 0},           {kModel48K, 'r', 0x4000, 14334, 0},
+    {kModel48K, 'r', 0x5800, 14335 + 191 * 224 + 120, 6}, {kModel48K, 'r', 0x4000, 14335 + 128, 0},
+    {kModel48K, 'r', 0x8000, 14335, 0},           {kModel48K, 'r', 0x0000, 14335, 0},
+    {kModel128, 'r', 0x4000, 14347 + 228 + 2, 4}, {kModel128, 'r', 0xC000, 14347, 6, 1},
+    {kModel128, 'r', 0xC000, 14347, 0, 4},        {kModelInves, 'r', 0x4000, 14347, 6},
+    {kModelPlus3, 'r', 0x4000, 14363, 1},         {kModelPlus3, 'r', 0x4000, 14365, 7},
+    {kModelPlus3, 'r', 0x4000, 14362, 0},         {kModelPlus3, 'r', 0xC000, 14365, 7, 4},
+    {kModelPlus3, 'r', 0xC000, 14365, 0, 1},      {kModelPentagon, 'r', 0x4000, 17920, 0},
+    {kModelScorpion, 'r', 0x4000, 14335, 0},      {kModel48K, 'o', 0x00FE, 14335, 6},
+    {kModel48K, 'i', 0xFEFE, 14337, 4},           {kModel48K, 'o', 0x00FF, 14335, 0},
+    {kModel48K, 'i', 0x40FF, 14335, 0},           {kModel128, 'o', 0x7FFD, 14344, 9},  // at T+3, then at the new T
+    {kModel128, 'o', 0x7FFD, 14344, 0, 0x20},     {kModelInves, 'i', 0xFEFE, 14348, 5},  // a locked write: none
+    {kModelInves, 'i', 0x00DE, 14347, 0},         {kModelPlus3, 'i', 0xFEFE, 14365, 7},
+    {kModelPlus3, 'o', 0x00FE, 14365, 0},         {kModelPlus3, 'o', 0x1FFD, 14365, 7},
+    {kModelPlus3, 'o', 0x7FFD, 14365, 0},         {kModelPentagon, 'o', 0x00FE, 14335, 0},
+    {kModelScorpion, 'i', 0xFEFE, 14335, 0},
+};
+
+TEST(Contention, DelaysAtChosenTStates) {
+    for (const Delay& d : kDelays) {
+        SCOPED_TRACE(testing::Message() << "model " << d.model << ' ' << d.access << ' ' << std::hex << d.where
+                                        << std::dec << " at " << d.t);
+        auto machine = MadeUpMachine(d.model);
+        machine->OutPort(0x7FFD, d.port7FFD);
+        machine->cpu.ContentionActive = 1;
+        if (d.access == 'r') {
+            Poke(*machine, 0x8000, {0x3A, uint8_t(d.where), uint8_t(d.where >> 8)});
+            machine->cpu.PC.w = 0x8000;
+            machine->cpu.FrameTStates = d.t - 10;  // opcode 4, operand 3 + 3
+            EXPECT_EQ(Step(*machine) - 13, d.delay);
+        } else {
+            machine->cpu.FrameTStates = d.t;
+            if (d.access == 'i') machine->InPort(d.where);
+            else machine->OutPort(d.where, 0);
+            EXPECT_EQ(machine->cpu.FrameTStates - d.t, d.delay);
+        }
+    }
+}
+
+TEST(BorderBeam, AChangeShowsFromTheBeamOn) {
+    // The first T-state of each class's top border line.
+    for (const auto [model, topT] : {std::pair{kModel48K, 8944}, {kModel128, 8871}, {kModelPentagon, 12560},
+                                     {kModelScorpion, 8984}}) {
+        SCOPED_TRACE(model);
+        auto machine = MadeUpMachine(model);
+        machine->cpu.FrameTStates = topT + 10 * machine->LineTStates + 20;  // line 10, 40 pixels in
+        machine->OutPort(0x00FE, 2);
+        machine->cpu.FrameTStates = machine->cpu.FrameLength;
+        machine->EndFrame();
+        const auto& border = machine->screen.BorderBitmap;
+        EXPECT_EQ(border[10 * kPictureWidth + 39], 0);
+        EXPECT_EQ(border[10 * kPictureWidth + 40], 2);
+        EXPECT_EQ(border[kPicturePixels - 1], 2);
+    }
+}
+
+}  // namespace
+}  // namespace tarvolinde::test
