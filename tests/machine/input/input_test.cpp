@@ -142,14 +142,8 @@ TEST(SharedInput, AReaderOnAnotherThreadSeesOnlyWholeStates) {
     EXPECT_EQ(input.Current(), InputBytes{});
 }
 
-TEST(KeyboardTyping, CharactersReachTheirKeysAndShiftsHeldThenReleased) {
-    for (const auto [c, held] : {std::pair{'a', "A"}, {'P', "^P"}, {'\n', "\n"}, {'"', "$P"}, {'<', "$R"}}) {
-        TypingSession session(std::string(1, c), 1, 1);
-        std::array<uint8_t, 8> rows;
-        session.BeforeFrame(rows);
-        EXPECT_EQ(rows, Held(held)) << "character '" << c << "'";
-    }
-    TypingSession session("a~b", 2, 3);  // '~' has no key: skipped
+TEST(KeyboardTyping, ACharacterWithoutAKeyIsSkipped) {
+    TypingSession session("a~b", 2, 3);
     std::array<uint8_t, 8> rows;
     std::vector<bool> anyPressed;
     while (!session.Done()) {
@@ -186,20 +180,6 @@ TEST(PcJoystick, PostsOnlyChangesPastTheThresholdsInLeftRightUpDownFireOrder) {
     EXPECT_EQ(ScaleJoystickAxis(1049, 0, 2000), 0);               // the dead zone
     EXPECT_EQ(ScaleJoystickAxis(1050, 0, 2000), 50);
     EXPECT_EQ(ScaleJoystickAxis(5, 10, 10), 0);  // no range at all
-}
-
-TEST(MouseScale, TablesMapTheControlOntoThePictureRoundingHalvesAwayFromZero) {
-    EXPECT_EQ(MulDiv(3, 320, 640), 2);    // 1.5
-    EXPECT_EQ(MulDiv(-1, 320, 640), -1);  // -0.5
-    EXPECT_EQ(MulDiv(5, 320, 0), -1);
-    auto pointer = std::make_unique<PointerInput>();
-    EXPECT_EQ(pointer->MouseMapX(10), -1);  // before the size is known
-    pointer->BuildMouseScale(640, 480);
-    EXPECT_EQ(pointer->MouseMapX(321), 161);
-    EXPECT_EQ(pointer->MouseMapY(479), 240);
-    EXPECT_GT(pointer->MouseMapX(700), 320);  // past the control: past the picture
-    EXPECT_EQ(pointer->MouseMapX(-1), -1);
-    EXPECT_EQ(pointer->MouseMapX(kMouseMapSize), -1);
 }
 
 // A machine with a pointer device on a picture of 320 x 240 control pixels.
@@ -256,6 +236,8 @@ TEST(GunStick, TriggerAndLightBitsOnHalfRowFour) {
     }
     EXPECT_EQ(rig.machine->InPort(0xFEFE) & 0x05, 0x05);  // other half-rows do not see the gun
     rig.pointer->BuildMouseScale(640, 480);               // a picture shown twice its size
+    EXPECT_EQ(MulDiv(-1, 320, 640), -1);                  // halves round away from zero
+    EXPECT_EQ(rig.pointer->MouseMapX(kMouseMapSize), -1);
     rig.Attributes(23, 0x0F, 31, 32);
     rig.pointer->MouseEvent(2 * (kScreenLeft + 255), 2 * (kScreenTop + 191), true);
     EXPECT_EQ(rig.machine->InPort(0xEFFE) & 0x05, 0x00);
@@ -273,15 +255,26 @@ TEST(LightGun, SeesABrightColourOnlyWithin400TStatesAfterTheBeam) {
         for (const auto [after, bits] : {std::pair{1, 0x30}, {399, 0x30}, {400, 0x20}, {0, 0x20}, {-100, 0x20}})
             EXPECT_EQ(rig.PortAAt(passed + after) & 0x30, bits) << after;  // trigger up 0x20, light 0x10
         rig.Aim(128, 67, true);
-        EXPECT_EQ(rig.PortAAt(passed + 10) & 0x30, 0x10);
-        rig.Attributes(8, 0x5B);  // magenta, even bright, is too dark for the sensor
-        EXPECT_EQ(rig.PortAAt(passed + 10) & 0x30, 0x00);
-        rig.Attributes(8, 0x8C);  // flashing or not, the brighter of ink and paper counts
-        EXPECT_EQ(rig.PortAAt(passed + 10) & 0x30, 0x10);
+        // Magenta, even bright, is too dark; flashing or not, the brighter of ink and paper counts.
+        for (const auto [attribute, bits] : {std::pair<uint8_t, int>{0x20, 0x10}, {0x5B, 0x00}, {0x8C, 0x10}}) {
+            rig.Attributes(8, attribute);
+            EXPECT_EQ(rig.PortAAt(passed + 10) & 0x30, bits) << int(attribute);
+        }
     }
+    PointerRig rig(MouseType::LightGun);
+    for (int row = 0; row < 24; ++row) rig.Attributes(row, 0x3F);
+    for (int x : {-1, 256}) {  // off the screen's columns
+        rig.Aim(x, 50, false);
+        EXPECT_EQ(rig.PortAAt(rig.BeamAt(x, 50) + 20) & 0x10, 0x00) << x;
+    }
+    rig.Aim(0, 0, false);  // before the first fetch of the frame
+    EXPECT_EQ(rig.PortAAt(rig.BeamAt(0, 0) + 20) & 0x10, 0x10);
+    auto alone = std::make_unique<PointerInput>();  // without a machine only the trigger is reported
+    alone->MouseEvent(100, 100, true);
+    EXPECT_EQ(alone->LightGunLatch(0xFF), 0xCF);
 }
 
-TEST(LightGun, FollowsTheBeamThroughTheScreenCellTableAndSeesNothingOffTheScreen) {
+TEST(LightGun, FollowsTheBeamThroughTheScreenCellTableAndPortAAsAnOutputIsAndedWithRegister14) {
     PointerRig rig(MouseType::LightGun);
     // On the 48K the beam timing puts the cell it reads four cells to the left of
     // the pointer: only that cell is lit here.
@@ -292,37 +285,15 @@ TEST(LightGun, FollowsTheBeamThroughTheScreenCellTableAndSeesNothingOffTheScreen
     rig.Attributes(2, 0x07, 10, 11);
     EXPECT_EQ(rig.PortAAt(rig.BeamAt(84, 16) + 5) & 0x10, 0x00);
 
-    for (int row = 0; row < 24; ++row) rig.Attributes(row, 0x3F);
-    for (int x : {-1, 256}) {
-        rig.Aim(x, 50, false);
-        EXPECT_EQ(rig.PortAAt(rig.BeamAt(x, 50) + 20) & 0x10, 0x00) << x;
-    }
-    rig.pointer->MouseEvent(kScreenLeft + 100, kPictureHeight, false);
-    EXPECT_EQ(rig.PortAAt(rig.machine->cpu.FrameLength - 1) & 0x10, 0x00);
-    rig.Aim(0, 0, false);  // before the first fetch of the frame
-    EXPECT_EQ(rig.PortAAt(rig.BeamAt(0, 0) + 20) & 0x10, 0x10);
-}
-
-TEST(LightGun, PortAAsAnOutputIsAndedWithRegister14) {
-    PointerRig rig(MouseType::LightGun);
     rig.Attributes(0, 0x38);
-    rig.Aim(100, 4, false);
-    const int32_t passed = rig.BeamAt(100, 4);
-    rig.machine->OutPort(0xFFFD, 7);
-    rig.machine->OutPort(0xBFFD, 0x40);
-    rig.machine->OutPort(0xFFFD, 14);
-    rig.machine->OutPort(0xBFFD, 0xEF);
-    EXPECT_EQ(rig.PortAAt(passed + 2), 0xEF);  // the light bit is masked away
-    rig.machine->OutPort(0xBFFD, 0xFF);
-    EXPECT_EQ(rig.PortAAt(passed + 2), 0xFF);
     rig.Aim(100, 4, true);
-    EXPECT_EQ(rig.PortAAt(passed + 2), 0xDF);
-
-    auto alone = std::make_unique<PointerInput>();  // without a machine only the trigger is reported
-    alone->MouseEvent(100, 100, true);
-    EXPECT_EQ(alone->LightGunLatch(0xFF), 0xCF);
-    alone->MouseEvent(100, 100, false);
-    EXPECT_EQ(alone->LightGunLatch(0x00), 0x20);
+    for (const auto [reg, value] : {std::pair<uint8_t, uint8_t>{7, 0x40}, {14, 0xEF}}) {
+        rig.machine->OutPort(0xFFFD, reg);
+        rig.machine->OutPort(0xBFFD, value);
+    }
+    EXPECT_EQ(rig.PortAAt(rig.BeamAt(100, 4) + 2), 0xCF);  // the light bit is masked away
+    rig.machine->OutPort(0xBFFD, 0xFF);
+    EXPECT_EQ(rig.PortAAt(rig.BeamAt(100, 4) + 2), 0xDF);
 }
 
 }  // namespace
