@@ -78,25 +78,13 @@ TEST(MachineLifecycle, ResetReturnsToPowerOnAndMachinesShareNothing) {
     }
 }
 
-TEST(MachineLifecycle, OptionsReachOnlyTheModelsThatTakeThem) {
-    // The 48K takes both options, the Inves has neither, the 128K has its own.
-    for (const auto [model, ay, issue] : {std::tuple{kModel48K, 0, 2}, {kModelInves, 0, 0}, {kModel128, 1, 1}}) {
-        auto machine = MadeUpMachine(model, {.AyIn48 = false, .Issue2 = true});
-        EXPECT_EQ(machine->AyPresent, ay) << model;
-        EXPECT_EQ(machine->IssueMode, issue) << model;
-    }
-    auto m48 = MadeUpMachine(kModel48K);
-    m48->ApplyOptions({.AyIn48 = false, .Issue2 = true});
-    EXPECT_EQ(m48->AyPresent, 0);
-    EXPECT_EQ(m48->IssueMode, 2);
-}
-
 constexpr int kRead = -1;  // an IN from the port instead of an OUT
 
+// Slots: 0xC0 + n for ROM page n, 0x10 + n for RAM page n.
 struct PagingCase {
     int model;
     std::vector<std::pair<uint16_t, int>> accesses;
-    std::array<uint8_t, 4> slots;  // 0xC0 + n: ROM page n; 0x10 + n: RAM page n
+    std::array<uint8_t, 4> slots;
     int screenPage;
     bool slot0Writable;
 };
@@ -121,18 +109,15 @@ const PagingCase kPagingCases[] = {
 };
 
 TEST(Paging, SlotsAndScreenAfterPortAccesses) {
-    for (size_t i = 0; i < std::size(kPagingCases); ++i) {
-        const PagingCase& c = kPagingCases[i];
-        SCOPED_TRACE(testing::Message() << "case " << i << ", model " << c.model);
+    for (const PagingCase& c : kPagingCases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - kPagingCases << ", model " << c.model);
         auto machine = MadeUpMachine(c.model);
         for (int page = 0; page < kRamPages; ++page) machine->RamPage(page)[0] = uint8_t(0x10 + page);
         for (const auto& [port, value] : c.accesses) {
             if (value == kRead) machine->InPort(port);
             else machine->OutPort(port, uint8_t(value));
         }
-        std::array<uint8_t, 4> slots{};
-        for (int slot = 0; slot < 4; ++slot) slots[slot] = machine->cpu.ReadByteFree(uint16_t(slot * 0x4000));
-        EXPECT_EQ(slots, c.slots);
+        for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(machine->cpu.ReadByteFree(uint16_t(slot * 0x4000)), c.slots[slot]);
         EXPECT_EQ(machine->ScreenPage(), machine->RamPage(c.screenPage).data());
         machine->cpu.WriteByteFree(0x0001, 0x77);
         EXPECT_EQ(machine->cpu.ReadByteFree(0x0001) == 0x77, c.slot0Writable);
@@ -158,8 +143,8 @@ TEST(Paging, SwitchingTheScreenMidFrameLatchesTheOldPageFirst) {
          {std::tuple{kModel128, 14364 + 96 * 228, 58140, 0xAA}, {kModelScorpion, 14336 + 96 * 224, 57400, 0x55}}) {
         SCOPED_TRACE(model);
         auto machine = MadeUpMachine(model);
-        std::fill(machine->RamPage(5).begin(), machine->RamPage(5).end(), uint8_t(0xAA));
-        std::fill(machine->RamPage(7).begin(), machine->RamPage(7).end(), uint8_t(0x55));
+        std::fill_n(machine->RamPage(5).begin(), kPageSize, 0xAA);
+        std::fill_n(machine->RamPage(7).begin(), kPageSize, 0x55);
         machine->cpu.ContentionActive = 1;
         machine->cpu.FrameTStates = half;
         machine->OutPort(0x7FFD, 0x08);
@@ -170,34 +155,13 @@ TEST(Paging, SwitchingTheScreenMidFrameLatchesTheOldPageFirst) {
     }
 }
 
-// In the made-up ROMs page 3 is all 0xC3 (JP nn), so with the TR-DOS ROM paged the
-// code at 0x3D00 jumps to 0xC3C3; ROM 0's 0xC0 is RET NZ.
-TEST(Paging, ExecutingAt3DxxPagesTrdosInAndLeavingRomPagesItOut) {
-    for (const auto [model, trdos] : {std::pair{kModelPentagon, true}, {kModelScorpion, true}, {kModel128, false}}) {
-        SCOPED_TRACE(model);
-        auto machine = MadeUpMachine(model);
-        Poke(*machine, 0x8000, {0xC3, 0x00, 0x3D});  // JP 0x3D00
-        Poke(*machine, 0x9000, {0x34, 0x12});
-        machine->cpu.PC.w = 0x8000;
-        machine->cpu.SP.w = 0x9000;
-        machine->cpu.F() = 0;  // Z clear: RET NZ returns
-        Step(*machine);
-        Step(*machine);
-        EXPECT_EQ(machine->cpu.PC.w, trdos ? 0xC3C3 : 0x1234);
-        EXPECT_EQ(machine->cpu.TrdosRomActive, trdos);
-        Step(*machine);
-        EXPECT_EQ(machine->cpu.TrdosRomActive, 0);
-        EXPECT_NE(machine->cpu.ReadByteFree(0), 0xC3);
-    }
-}
-
+// An access at T-state t: 'r' LD A,(where) from uncontended RAM, 'i' IN, 'o' OUT; port 0x7FFD written first.
 struct Delay {
     int model;
-    char access;  // 'r': LD A,(where) from uncontended RAM; 'i': IN; 'o': OUT
+    char access;
     uint16_t where;
-    int32_t t;  // of the access itself
-    int32_t delay;
-    uint8_t port7FFD = 0;  // written first
+    int32_t t, delay;
+    uint8_t port7FFD = 0;
 };
 
 const Delay kDelays[] = {
@@ -218,8 +182,7 @@ const Delay kDelays[] = {
 
 TEST(Contention, DelaysAtChosenTStates) {
     for (const Delay& d : kDelays) {
-        SCOPED_TRACE(testing::Message() << "model " << d.model << ' ' << d.access << ' ' << std::hex << d.where
-                                        << std::dec << " at " << d.t);
+        SCOPED_TRACE(testing::Message() << "model " << d.model << ' ' << d.access << ' ' << d.where << " at " << d.t);
         auto machine = MadeUpMachine(d.model);
         machine->OutPort(0x7FFD, d.port7FFD);
         machine->cpu.ContentionActive = 1;
