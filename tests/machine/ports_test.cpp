@@ -112,26 +112,18 @@ TEST(AyPorts, DecodedByA1AndTheTopBitsExceptOnTheScorpion) {
 }
 
 TEST(FloatingBus, UnansweredPortsReadTheByteTheUlaFetches) {
-    struct Case {
-        int model;
-        int32_t t;
-        int offset;  // in the screen page; -1: nothing fetched, 0xFF
-        uint8_t port7FFD = 0;
-    };
-    const Case cases[] = {
-        {kModel48K, 14335, -1},   {kModel48K, 14336, 0},        {kModel48K, 14337, 6144},
-        {kModel48K, 14339, 6145}, {kModel48K, 14340, -1},       {kModel48K, 14335 + 191 * 224 + 123, 6143},
-        {kModel128, 14348, 0},    {kModel128, 14350, 1, 0x08},  // the page being shown
-        {kModelPlus3, 14365, -1}, {kModelPentagon, 17921, -1},  {kModelScorpion, 14336, -1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "model " << c.model << " T " << c.t);
-        auto machine = MadeUpMachine(c.model);
-        machine->OutPort(0x7FFD, c.port7FFD);
-        const auto page = machine->RamPage(c.port7FFD ? 7 : 5);
+    // Model, T-state, offset read in the screen page (-1: nothing fetched, 0xFF), port 0x7FFD.
+    for (const auto [model, t, offset, port7FFD] :
+         {std::tuple<int, int32_t, int, uint8_t>{kModel48K, 14335, -1, 0}, {kModel48K, 14336, 0, 0},
+          {kModel48K, 14337, 6144, 0}, {kModel48K, 14339, 6145, 0}, {kModel48K, 14340, -1, 0},
+          {kModel48K, 14335 + 191 * 224 + 123, 6143, 0}, {kModel128, 14348, 0, 0}, {kModel128, 14350, 1, 0x08},
+          {kModelPlus3, 14365, -1, 0}, {kModelPentagon, 17921, -1, 0}, {kModelScorpion, 14336, -1, 0}}) {
+        auto machine = MadeUpMachine(model);
+        machine->OutPort(0x7FFD, port7FFD);
+        const auto page = machine->RamPage(port7FFD ? 7 : 5);  // the page being shown
         for (size_t i = 0; i < kPageSize; ++i) page[i] = uint8_t(i * 7 + 1);
-        machine->cpu.FrameTStates = c.t;
-        EXPECT_EQ(machine->InPort(0x40FF), c.offset < 0 ? 0xFF : page[c.offset]);
+        machine->cpu.FrameTStates = t;
+        EXPECT_EQ(machine->InPort(0x40FF), offset < 0 ? 0xFF : page[offset]) << model << " T " << t;
     }
 }
 

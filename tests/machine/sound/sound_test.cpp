@@ -1,6 +1,6 @@
 // Sound: the AY's generators tick by tick, a frame's samples placed by T-state,
 // whole machines handing their frames to the output, and the pacing of the
-// emulation by the sound buffer or by a timer.
+// emulation by the sound buffer or by a timer (tfondo_test covers the choice).
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,6 @@
 #include "../machine_test_support.h"
 #include "machine/sound/sound_frame.h"
 #include "machine/sound/sound_out.h"
-#include "machine/sound/sound_output.h"
 #include "machine/sound/sound_writer.h"
 #include "machine/sound/timer_pacer.h"
 #include "platform/null_audio_sink.h"
@@ -78,18 +77,6 @@ TEST(AyLog, AFullLogKeepsTheLastWriteOfEachRegisterInOrder) {
     EXPECT_EQ(ay.AyLog()[1].Register, 8);
     EXPECT_EQ(ay.AyLog()[1].Value, uint8_t(6249));
     EXPECT_EQ(ay.AyLog()[2].TState, 7000);
-}
-
-TEST(FrameSound, TheSampleTableSpreadsTheFrameAndOutOfRangeValuesAreClamped) {
-    FrameSound sound;
-    sound.Setup({44100, 20}, kFrame48);
-    const auto table = sound.SampleIndexTable();
-    ASSERT_GE(table.size(), size_t(kFrame48 + 101));  // room for an overrunning instruction
-    for (const int32_t t : {0, 40, 34943, 69000, kFrame48 - 1})
-        EXPECT_EQ(table[size_t(t)], std::lround(double(t) * 881 / (kFrame48 - 1))) << t;
-    EXPECT_EQ(sound.SampleIndex(-5), 0u);
-    EXPECT_EQ(sound.SampleIndex(1'000'000), uint32_t(table.back()));
-    EXPECT_EQ(FrameMsOfSpeed(3) + FrameMsOfSpeed(5000), 202u);
 }
 
 TEST(FrameSound, TheFilterMakesASpikeTwoSamplesOfHalfItsHeightAndKeepsASteadyLevelWhole) {
@@ -281,24 +268,6 @@ TEST(TimerPacer, SleepsToJustBeforeTheDeadlineWaitsItOutAndFarBehindGivesUpCatch
     pacer.FrameDone({});
     EXPECT_EQ(pacer.Deadline, clock.NowMs() + 20);
     EXPECT_TRUE(clock.Sleeps.empty());
-}
-
-TEST(SoundOutput, TheVolumeFollowsTheBufferAndWithoutADeviceTheTimerPaces) {
-    FakeClock clock;
-    NullAudioSink sink(clock);
-    SoundOutput output(&sink, clock);
-    output.SetVolume(3);  // kept for when the sound comes on
-    ASSERT_TRUE(output.SetQuality(3));
-    ASSERT_TRUE(output.SetSpeed(200));
-    EXPECT_EQ(sink.Buffer().size(), 12u * 441u);
-    EXPECT_EQ(sink.Volume(), -693);  // re-applied to the new buffer
-    sink.FailOpen = true;
-    EXPECT_FALSE(output.SetQuality(1));
-    EXPECT_FALSE(output.LastError().empty());
-    output.StartEmulation();
-    EXPECT_TRUE(output.FrameDone({}));
-    EXPECT_EQ(clock.Sleeps.front(), 6000);  // 10 ms frames at this speed, less the last 4
-    EXPECT_FALSE(SoundOutput(nullptr, clock).SetQuality(2));
 }
 
 }  // namespace
