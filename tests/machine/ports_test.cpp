@@ -57,13 +57,13 @@ struct FakeTape : TapePort {
     explicit FakeTape(TSp& machine) : machine_(machine) { machine.Tape = this; }
     bool Playing() const override { return playing; }
     void Update() override { ++updates, machine_.EarMask = earHigh ? 0xFF : 0xBF; }
-    void Play() override {}
+    void Play() override { ++plays; }
     bool playing = false, earHigh = true;
-    int updates = 0;
+    int updates = 0, plays = 0;
     TSp& machine_;
 };
 
-TEST(UlaPort, APlayingTapeDrivesEarAndIsHeard) {
+TEST(UlaPort, APlayingTapeDrivesEarAndIsHeardAndALoaderStartsAStoppedOne) {
     auto machine = MadeUpMachine(kModel48K);
     FakeTape tape(*machine);
     tape.playing = true;
@@ -76,6 +76,17 @@ TEST(UlaPort, APlayingTapeDrivesEarAndIsHeard) {
     machine->InPort(0xFEFE);
     machine->OutPort(0x00FE, 0x10);
     EXPECT_EQ(machine->BeeperLevel, 0x40);
+
+    // Stopped, it starts when the code about to run tests the EAR bit: AND 0x20 or 0x40 up to PC + 6.
+    tape.playing = false;
+    machine->cpu.PC.w = 0x8000;
+    Poke(*machine, 0x8000, {0x00, 0x00, 0x00, 0x00, 0x00, 0xE6, 0x40});
+    machine->InPort(0xFEFE);
+    machine->AutoPlayStop = true;  // the option
+    machine->InPort(0xFEFE);
+    Poke(*machine, 0x8006, {0x10});
+    machine->InPort(0xFEFE);
+    EXPECT_EQ(tape.plays, 1);
 }
 
 TEST(InvesPorts, MaskedUlaWritesAndZeroReadsWhereA5IsLow) {

@@ -1,12 +1,10 @@
 // Every model on its real ROM (from the test corpus): it boots and keeps running.
-// The runner's cli.boot.* tests check each model's start-up screen.
+// The runner's cli.boot.* and cli.type.* tests check the start-up screens and typing.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <span>
 
-#include "machine/video/screen_text.h"
 #include "machine_test_support.h"
 
 namespace tarvolinde::test {
@@ -29,21 +27,6 @@ TEST(RomBoot, EveryModelRuns300FramesWithoutSticking) {
             EXPECT_EQ(machine->cpu.ReadByteFree(0x5CB4) | machine->cpu.ReadByteFree(0x5CB5) << 8, 0x7FFF);
         }
     }
-}
-
-TEST(RomBoot, The48KTypesAKeywordFromTheKeyboardMatrix) {
-    if (!CorpusHas("48.rom")) GTEST_SKIP() << "48.rom not found in " << RomDir();
-    auto machine = CreateMachine(kModel48K, CorpusRoms());
-    for (int frame = 0; frame < 150; ++frame) machine->RunFrame();
-    PressKey(machine->KeyRows, SpectrumKey::P);  // P in keyword mode is PRINT
-    for (int frame = 0; frame < 5; ++frame) machine->RunFrame();
-    ReleaseKey(machine->KeyRows, SpectrumKey::P);
-    for (int frame = 0; frame < 5; ++frame) machine->RunFrame();
-    const auto rom = machine->RomPage(0);
-    const std::vector<std::string> rows =
-        ScreenText(std::span<const uint8_t, kScreenCells>(machine->screen.PixelLatch),
-                   std::span<const uint8_t, kCharacterSetBytes>(rom.data() + 0x3D00, kCharacterSetBytes));
-    EXPECT_EQ(rows[23].substr(0, 6), "PRINT ");
 }
 
 }  // namespace

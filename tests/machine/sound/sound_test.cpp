@@ -1,6 +1,6 @@
 // Sound: the AY's generators tick by tick, a frame's samples placed by T-state,
 // whole machines handing their frames to the output, and the pacing of the
-// emulation by the sound buffer or by a timer (tfondo_test covers the choice).
+// emulation by the sound buffer or by a timer.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "../machine_test_support.h"
 #include "machine/sound/sound_frame.h"
 #include "machine/sound/sound_out.h"
+#include "machine/sound/sound_output.h"
 #include "machine/sound/sound_writer.h"
 #include "machine/sound/timer_pacer.h"
 #include "platform/null_audio_sink.h"
@@ -268,6 +269,19 @@ TEST(TimerPacer, SleepsToJustBeforeTheDeadlineWaitsItOutAndFarBehindGivesUpCatch
     pacer.FrameDone({});
     EXPECT_EQ(pacer.Deadline, clock.NowMs() + 20);
     EXPECT_TRUE(clock.Sleeps.empty());
+}
+
+TEST(SoundOutput, WithoutADeviceTheTimerPaces) {
+    FakeClock clock;
+    NullAudioSink sink(clock);
+    sink.FailOpen = true;
+    SoundOutput output(&sink, clock);
+    EXPECT_FALSE(output.SetQuality(3));
+    EXPECT_FALSE(output.Format().HasSound());
+    output.StartEmulation();
+    EXPECT_TRUE(output.FrameDone({}));
+    EXPECT_EQ(clock.Sleeps.front(), 16000);
+    EXPECT_FALSE(SoundOutput(nullptr, clock).SetQuality(2));
 }
 
 }  // namespace
