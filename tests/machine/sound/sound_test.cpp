@@ -280,6 +280,7 @@ TEST(SoundOutput, WithoutADeviceTheTimerPaces) {
     EXPECT_FALSE(output.Format().HasSound());
     output.StartEmulation();
     EXPECT_TRUE(output.FrameDone({}));
+    ASSERT_FALSE(clock.Sleeps.empty());
     EXPECT_EQ(clock.Sleeps.front(), 16000);
     EXPECT_FALSE(SoundOutput(nullptr, clock).SetQuality(2));
 }
