@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "machine/input/keyboard_matrix.h"
 #include "machine/machine_factory.h"
 #include "machine/sp.h"
 
@@ -57,9 +58,7 @@ inline RomProvider CorpusRoms() {
 
 inline bool CorpusHas(std::string_view name) { return CorpusRoms()(name).has_value(); }
 
-// A machine of the model on made-up ROMs.
-inline std::unique_ptr<TSp> MadeUpMachine(int modelIndex, MachineOptions options = {},
-                                          MachineDevices devices = {}) {
+inline std::unique_ptr<TSp> MadeUpMachine(int modelIndex, MachineOptions options = {}, MachineDevices devices = {}) {
     return CreateMachine(modelIndex, AllMadeUpRoms(), options, devices);
 }
 
@@ -76,29 +75,25 @@ inline int32_t Step(TSp& machine) {
     return machine.cpu.FrameTStates - start;
 }
 
-// Addresses at which an instruction started during one frame.
+// Addresses at which an instruction started during one frame, stepped with the
+// frame's own phases so that the interrupt and contention are as in a normal frame.
 inline std::set<uint16_t> AddressesRunInOneFrame(TSp& machine) {
     std::set<uint16_t> addresses;
-    // Step instruction by instruction through a whole frame, with the frame's own
-    // phases, so that the interrupt and contention are as in a normal frame.
     Z80& cpu = machine.cpu;
+    const auto runTo = [&](int32_t end) {
+        while (cpu.FrameTStates < end) {
+            addresses.insert(cpu.PC.w);
+            cpu.RunUntil(cpu.FrameTStates + 1);
+        }
+    };
     cpu.IntWindowEnd = 32;
-    while (cpu.FrameTStates < cpu.ScreenStartT) {
-        addresses.insert(cpu.PC.w);
-        cpu.RunUntil(cpu.FrameTStates + 1);
-    }
+    runTo(cpu.ScreenStartT);
     cpu.IntWindowEnd = cpu.FrameRoutine == Z80::FrameProcedure::Inves ? 14396 : 32;
     cpu.ContentionActive = 1;
-    while (cpu.FrameTStates < cpu.ScreenEndT) {
-        addresses.insert(cpu.PC.w);
-        cpu.RunUntil(cpu.FrameTStates + 1);
-    }
+    runTo(cpu.ScreenEndT);
     machine.CaptureScreen();
     cpu.ContentionActive = 0;
-    while (cpu.FrameTStates < cpu.FrameLength) {
-        addresses.insert(cpu.PC.w);
-        cpu.RunUntil(cpu.FrameTStates + 1);
-    }
+    runTo(cpu.FrameLength);
     machine.EndFrame();
     return addresses;
 }
