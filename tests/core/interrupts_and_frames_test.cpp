@@ -69,6 +69,15 @@ TEST(InterruptAcknowledge, ResumesAfterHalt) {
     EXPECT_EQ(m.StackedWord(), kCode + 1);
 }
 
+// Power-on values: AF and SP all ones, everything else 0; the T-state counters run on.
+TEST(ResetCpu, SetsPowerOnValues) {
+    FlatMachine m;
+    m.cpu.SP.w = m.cpu.PC.w = m.cpu.IX.w = 0x1234, m.cpu.IFF1 = m.cpu.Halted = 1, m.cpu.FrameTStates = 5;
+    m.cpu.ResetCpu();
+    EXPECT_TRUE(m.cpu.ProgramAF() == 0xFFFF && m.cpu.SP.w == 0xFFFF && !m.cpu.PC.w && !m.cpu.IX.w);
+    EXPECT_TRUE(!m.cpu.IFF1 && !m.cpu.Halted && m.cpu.FrameTStates == 5);
+}
+
 // IFF1 is tested at each instruction boundary below T-state 32; EI acts at
 // once, so the boundary right after it counts.
 TEST(StandardFrame, AcceptsOnlyAtABoundaryInsideTheWindowAfterEi) {
@@ -86,8 +95,8 @@ TEST(StandardFrame, AcceptsOnlyAtABoundaryInsideTheWindowAfterEi) {
 
 // Runs of DD/FD prefixes, which FUSE's tests never run, and prefixes that change
 // nothing: a run is one step in which each prefix costs 4 T-states and one R
-// count and only the last chooses the index register; a prefix before ED,
-// EX DE,HL or HALT is dropped, and an undefined ED opcode does nothing.
+// count and only the last chooses the index register; a prefix before ED, EX DE,HL
+// or HALT is dropped. Undefined ED opcodes do nothing; RETI leaves IFF1 alone.
 TEST(PrefixRuns, OnlyTheLastPrefixCounts) {
     struct Case {
         std::vector<uint8_t> code;
@@ -103,7 +112,7 @@ TEST(PrefixRuns, OnlyTheLastPrefixCounts) {
         {{0xDD, 0x76}, 8, 0x7788, 0x5566, 0x99AA, 0xBBCC, 0x6002, 2, 1, 0},
         {{0xDD, 0xED, 0x45}, 18, 0x7788, 0x5566, 0x99AA, 0xBBCC, 0x1234, 3, 0, 1},  // RETN
         {{0xED, 0x00}, 8, 0x7788, 0x5566, 0x99AA, 0xBBCC, 0x6002, 2, 0, 0},
-        {{0xED, 0xFF}, 8, 0x7788, 0x5566, 0x99AA, 0xBBCC, 0x6002, 2, 0, 0},
+        {{0xED, 0x4D}, 14, 0x7788, 0x5566, 0x99AA, 0xBBCC, 0x1234, 2, 0, 0},  // RETI
     };
     for (const Case& c : cases) {
         FlatMachine m;
@@ -168,15 +177,12 @@ TEST(StandardFrame, LongPrefixRunIsCutAndResumedWithoutAnInterrupt) {
 // latched: a NOP sled in a contended slot runs 4 T-state NOPs outside and 5 inside.
 TEST(StandardFrame, ContendsOnlyTheScreenPhase) {
     FlatMachine m;
-    m.cpu.ScreenStartT = 400;
-    m.cpu.ScreenEndT = 900;
-    m.cpu.FrameLength = 1300;
+    m.cpu.ScreenStartT = 400, m.cpu.ScreenEndT = 900, m.cpu.FrameLength = 1300;
     m.cpu.PageContended = {1, 0, 0, 0};
     m.contention.fill(1);
     m.cpu.StandardFrame();
     EXPECT_EQ(m.cpu.PC.w, 100 + 100 + 100);
     EXPECT_EQ(m.cpu.FrameTStates, 1300);
-    EXPECT_EQ(m.cpu.TotalTStates, 1300u);
     EXPECT_EQ(m.cpu.ContentionActive, 0);
     EXPECT_EQ(m.captureTimes, std::vector<int32_t>{900});
 }
@@ -219,8 +225,7 @@ TEST(TrdosTrap, PagesTheRomAroundTheFetch) {
         const uint8_t trdos[] = {0x3E, 0x22, 0xC3, 0x00, 0x01};  // LD A,0x22; JP 0x0100
         std::copy(std::begin(trdos), std::end(trdos), m.trdosRom.begin() + 0x3D00);
         m.trdosRom[0x0100] = 0xC3, m.trdosRom[0x0102] = 0x40;  // JP 0x4000
-        m.cpu.PC.w = 0x8000;
-        m.cpu.FrameTStates = 1000;
+        m.cpu.PC.w = 0x8000, m.cpu.FrameTStates = 1000;
         for (int i = 0; i < 5; ++i) m.Step();
         EXPECT_EQ(m.cpu.A(), fitted ? 0x22 : 0x11);
         const std::vector<PortAccess> paging = {{true, 0xFFFF, 1, 1010}, {true, 0xFFFF, 0, 1037}};

@@ -20,8 +20,7 @@ struct RzxMachine : FlatMachine, RzxRecordHooks, RzxPlaybackHooks {
     RzxMachine(Z80::FrameProcedure procedure, bool interrupts, int32_t fetches = 0) {
         cpu.FrameRoutine = procedure;
         cpu.ScreenStartT = 50, cpu.ScreenEndT = 70, cpu.FrameLength = 90;
-        cpu.PC.w = kCode, cpu.SP.w = kStack;
-        cpu.IM = 1;
+        cpu.PC.w = kCode, cpu.SP.w = kStack, cpu.IM = 1;
         cpu.IFF1 = cpu.IFF2 = interrupts;
         cpu.RzxRecorder = this, cpu.RzxPlayer = this;
         FetchesRemaining = fetches;
