@@ -1,6 +1,5 @@
 #pragma once
-// A Clock for tests: time stands still until the code under test sleeps, and
-// every sleep (recorded in Sleeps, in microseconds) moves it on by exactly that.
+// A Clock for tests: time moves only by AdvanceMs and by the sleeps, which Sleeps records (in µs).
 
 #include <algorithm>
 #include <cstdint>

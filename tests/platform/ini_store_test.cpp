@@ -6,9 +6,8 @@ namespace tarvolinde {
 namespace {
 
 // Keys are found whatever their ASCII case (other letters exactly); a set value
-// replaces the old one in place, a new key or section goes at the end, and all
-// else, line ends included, is written back unchanged. Whatever is set reads
-// back as set, and a line break in a value cannot add keys or sections.
+// replaces the old one in place, new keys and sections go at the end, all else is
+// written back unchanged; values read back as set, line breaks adding nothing.
 TEST(IniStoreTest, RoundTripChangesOnlyWhatWasSet) {
     const std::string text = "; Tarvolinde\r\n[Archivos]\r\nGuardar configuración=1\r\n\r\n[Cinta]\r\nCarga Rápida=0";
     IniStore ini = IniStore::Parse(text);

@@ -10,16 +10,14 @@
 namespace tarvolinde::test {
 namespace {
 
-// Waits up to two seconds.
 bool Eventually(const auto& condition) {
     for (int i = 0; i < 400 && !condition(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     return condition();
 }
 
-// On SDL's dummy driver (SDL_AUDIODRIVER=dummy), which consumes the stream in
-// real time, the position moves only while playing: round the buffer when
-// looping, to its end and a stop when not. Starting SDL's audio and joystick leaves Ctrl+C and
-// kill to the program: SDL would catch them as quit events, which no one reads.
+// On SDL's dummy driver the position moves only while playing, round the buffer
+// or to its end. Opening SDL's audio and joystick leaves Ctrl+C and kill to the
+// program: SDL would catch them as quit events, which no one reads.
 TEST(SdlAudioSink, PlaysRoundTheBufferOrToItsEnd) {
     const std::unique_ptr<JoystickSource> joystick = CreateSdlJoystick();
     SdlAudioSink sink;

@@ -1,5 +1,3 @@
-// Joystick 0 through SDL, played by one of SDL's virtual joysticks.
-
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -10,7 +8,8 @@
 namespace tarvolinde::test {
 namespace {
 
-// Axes read on the thousand scale with the middle as 0, and only button 0 counts.
+// Joystick 0 through a virtual SDL joystick: axes on the thousand scale with the
+// middle as 0, and only button 0 counts.
 TEST(SdlJoystickTest, ReadsAxesAndButtonZeroUntilUnplugged) {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
     if (SDL_NumJoysticks() > 0) GTEST_SKIP() << "a joystick is plugged in: the virtual one would not be joystick 0";
