@@ -1,7 +1,7 @@
 #pragma once
-// A Clock for tests: time stands still until the code under test sleeps, and
-// every sleep moves it on by exactly the time asked for.
+// A Clock for tests: time moves only by AdvanceMs and by the sleeps, which Sleeps records (in µs).
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -14,18 +14,10 @@ public:
     int64_t NowUs() const override { return nowUs_; }
     void SleepUs(int64_t microseconds) override {
         Sleeps.push_back(microseconds);
-        if (microseconds > 0) nowUs_ += microseconds;
+        nowUs_ += std::max<int64_t>(microseconds, 0);
     }
-
     void AdvanceMs(int64_t milliseconds) { nowUs_ += milliseconds * 1000; }
-    void AdvanceUs(int64_t microseconds) { nowUs_ += microseconds; }
-    int64_t SleptUs() const {
-        int64_t total = 0;
-        for (const int64_t sleep : Sleeps) total += sleep > 0 ? sleep : 0;
-        return total;
-    }
-
-    std::vector<int64_t> Sleeps;  // every sleep asked for, in microseconds
+    std::vector<int64_t> Sleeps;
 
 private:
     int64_t nowUs_ = 1'000'000;  // a start that is not zero
