@@ -19,6 +19,7 @@ void Z80::ResetCpu() {
     AF.w = 0xFFFF;
     SP.w = 0xFFFF;
     prefixPending_ = false;
+    ldAirStamp_ = kNoStamp;
 }
 
 uint8_t Z80::ReadByte(uint16_t address) {
