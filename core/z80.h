@@ -66,6 +66,7 @@ public:
     int32_t ScreenStartT = 14336;
     int32_t ScreenEndT = 57344;
     int32_t FrameLength = 69888;
+    int32_t InterruptLength = 32;
     FrameProcedure FrameRoutine = FrameProcedure::Standard;
 
     // --- TR-DOS paging trap and RZX hooks -----------------------------------
@@ -161,6 +162,10 @@ private:
     static constexpr uint64_t kNoStamp = ~uint64_t(0) >> 1;
     uint64_t ldAirStamp_ = kNoStamp;
     uint8_t ldAirR_ = 0;
+    // When EI last ran, the same way: no interrupt is accepted straight after it.
+    uint64_t eiStamp_ = kNoStamp;
+    uint8_t eiR_ = 0;
+    bool interruptAccepted() const { return !(RCounter == eiR_ && TotalTStates - eiStamp_ < 64); }
 };
 
 }  // namespace tarvolinde

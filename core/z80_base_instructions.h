@@ -218,8 +218,10 @@ TV_ALWAYS_INLINE void Z80::baseInstruction() {
                 std::swap(DE.w, HL.w);
             } else if constexpr (y == 6) {
                 IFF1 = IFF2 = 0;
-            } else {
+            } else {  // EI: the interrupt waits for the end of the next instruction
                 IFF1 = IFF2 = 1;
+                eiStamp_ = TotalTStates;
+                eiR_ = RCounter;
             }
         } else if constexpr (z == 4 || (z == 5 && Op == 0xCD)) {  // CALL cc,nn / CALL nn
             WZ = fetchWord<C>();

@@ -148,11 +148,11 @@ void Z80::trdosTrap() {
 template <bool C, bool Trap>
 TV_ALWAYS_INLINE void Z80::executeInstruction() {
     if (Trap) trdosTrap();
-    uint8_t op = 0;
-    if (!Halted) {
-        op = read<C>(PC.w);
-        ++PC.w;
-    }
+    // While halted the processor keeps fetching (and ignoring) the byte after
+    // the HALT: the fetches are contended like any other.
+    const uint8_t fetched = read<C>(PC.w);
+    const uint8_t op = Halted ? 0 : fetched;
+    PC.w = uint16_t(PC.w + (Halted ? 0 : 1));
     FrameTStates += 4;
     ++RCounter;
     executeMain<C>(op);
@@ -164,7 +164,7 @@ void Z80::runLoop(int32_t target) {
         const int32_t start = FrameTStates;
         if (FrameTStates < IntWindowEnd && IFF1) {
             if (prefixPending_) prefixPending_ = false;
-            else acceptInterrupt<C>();
+            else if (interruptAccepted()) acceptInterrupt<C>();
         }
         executeInstruction<C, Trap>();
         TotalTStates += uint32_t(FrameTStates - start);
@@ -188,7 +188,7 @@ void Z80::RzxRecordFrame() {
             const int32_t start = FrameTStates;
             if (interrupts && IFF1) {
                 if (prefixPending_) prefixPending_ = false;
-                else AcceptInterrupt();
+                else if (interruptAccepted()) AcceptInterrupt();
             }
             const uint8_t before = RCounter;
             if (TrdosPaging) trdosTrap();

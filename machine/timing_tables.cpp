@@ -70,17 +70,17 @@ void Build48(TimingTables& tables) {
 
 void Build128(TimingTables& tables) {
     Clear(tables);
-    ScreenFetches(tables, 14347, 228);
+    ScreenFetches(tables, 14361, 228);
     // 160 T-states of visible line (two pixels each, painted in 8-pixel steps) and
     // 68 of retrace per line of 228.
-    int index = 8871;
+    int index = 8875;
     int position = 0;
     while (index < 63536) {
         for (int i = 0; i < 160 && index < 63536; ++i, position += 2) tables.BorderPosTable[index++] = position & ~7;
         for (int i = 0; i < 68 && index < 63536; ++i) tables.BorderPosTable[index++] = position;
     }
     for (; index <= 71000; ++index) tables.BorderPosTable[index] = position;
-    ScreenCells(tables.ScreenCellTable, 14342, 58121, 22, 228, 63, 71000);
+    ScreenCells(tables.ScreenCellTable, 14356, 58135, 8, 228, 63, 71000);
 }
 
 // The +2A/+3 gate array delays differently and does not leak the screen bytes
@@ -91,7 +91,7 @@ void BuildAms(TimingTables& tables) {
     static constexpr int kDelays[8] = {1, 0, 7, 6, 5, 4, 3, 2};
     for (int y = 0; y < kScreenLines; ++y)
         for (int group = 0; group < 16; ++group) {
-            const int t = 14363 + 228 * y + 8 * group;
+            const int t = 14365 + 228 * y + 8 * group;
             for (int i = 0; i < 8; ++i) tables.ContentionTable[t + i] = kDelays[i];
         }
     tables.FloatingBusTable.fill(-1);
