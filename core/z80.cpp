@@ -62,7 +62,7 @@ void Z80::InvesFrame() {
     RunUntil(ScreenStartT - kContentionLead);
     ContentionActive = 1;
     RunUntil(ScreenStartT);
-    IntWindowEnd = ScreenStartT + 32;
+    IntWindowEnd = 14396;
     RunUntil(ScreenEndT);
     machine_.CaptureScreen();
     ContentionActive = 0;

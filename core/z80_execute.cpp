@@ -198,7 +198,7 @@ void Z80::RzxRecordFrame() {
             TotalTStates += uint32_t(FrameTStates - start);
         }
     };
-    counted(32, true);
+    counted(InterruptLength, true);
     counted(ScreenStartT, false);
     ContentionActive = 1;
     counted(ScreenEndT, false);
