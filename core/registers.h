@@ -30,6 +30,12 @@ struct Registers {
     uint8_t IFF1 = 0;
     uint8_t IFF2 = 0;
     uint8_t Halted = 0;
+    // MEMPTR: the processor's hidden address latch. Programs see it only in
+    // flag bits 3 and 5 after BIT n,(HL).
+    uint16_t WZ = 0;
+    // The flags the last instruction wrote, 0 if it wrote none: SCF and CCF
+    // take flag bits 3 and 5 from (Q ^ F) | A.
+    uint8_t Q = 0;
 
     uint8_t& A() { return AF.lo; }
     uint8_t& F() { return AF.hi; }

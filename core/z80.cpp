@@ -19,6 +19,7 @@ void Z80::ResetCpu() {
     AF.w = 0xFFFF;
     SP.w = 0xFFFF;
     prefixPending_ = false;
+    ldAirStamp_ = eiStamp_ = kNoStamp;
 }
 
 uint8_t Z80::ReadByte(uint16_t address) {
@@ -39,9 +40,14 @@ void Z80::RunFrame() {
     }
 }
 
+// Contention is switched on this many T-states before the screen starts, so an
+// instruction that starts just before it still has its accesses delayed (the
+// delay table is zero until the first contended T-state).
+constexpr int32_t kContentionLead = 32;
+
 void Z80::StandardFrame() {
-    IntWindowEnd = 32;
-    RunUntil(ScreenStartT);
+    IntWindowEnd = InterruptLength;
+    RunUntil(ScreenStartT - kContentionLead);
     ContentionActive = 1;
     RunUntil(ScreenEndT);
     machine_.CaptureScreen();
@@ -53,8 +59,9 @@ void Z80::StandardFrame() {
 // contended part of the frame.
 void Z80::InvesFrame() {
     IntWindowEnd = -1;
-    RunUntil(ScreenStartT);
+    RunUntil(ScreenStartT - kContentionLead);
     ContentionActive = 1;
+    RunUntil(ScreenStartT);
     IntWindowEnd = 14396;
     RunUntil(ScreenEndT);
     machine_.CaptureScreen();

@@ -7,14 +7,13 @@
 // answers its port accesses through MachineInterface. The processor never asks
 // which model it runs on.
 //
-// Known simplifications, kept on purpose for compatibility with recordings and
-// snapshots made by the original machine model:
-// - BIT n leaves flag bits 3 and 5 clear (there is no internal MEMPTR register);
-// - INI/IND/OUTI/OUTD and their repeats set the flags as DEC B;
-// - RETI and the ED RETN copies other than ED 45 behave as RET;
+// Flags, MEMPTR (WZ) and Q follow a Zilog NMOS part, as the published
+// single-step cases measured on real chips give them.
+//
+// Known differences from the real chip:
 // - EI takes effect at once: an interrupt may be accepted right after it;
-// - SCF and CCF copy flag bits 3 and 5 from A alone;
-// - while halted, PC already points past the HALT opcode.
+// - while halted, PC already points past the HALT opcode (the pushed PC is the
+//   same either way).
 
 #include <array>
 #include <cstddef>
@@ -34,6 +33,9 @@ inline constexpr size_t kScreenBytes = 6912;
 class Z80 : public Registers {
 public:
     enum class FrameProcedure : uint8_t { Standard, Inves, RzxRecord, RzxPlay };
+    // What an instruction does to Q: sets it to the flags, clears it, or leaves
+    // it to the table that a prefix leads to.
+    enum class QEffect : uint8_t { Clear, Set, LeftToTable };
 
     explicit Z80(MachineInterface& machine);
     Z80(const Z80&) = delete;
@@ -64,6 +66,7 @@ public:
     int32_t ScreenStartT = 14336;
     int32_t ScreenEndT = 57344;
     int32_t FrameLength = 69888;
+    int32_t InterruptLength = 32;
     FrameProcedure FrameRoutine = FrameProcedure::Standard;
 
     // --- TR-DOS paging trap and RZX hooks -----------------------------------
@@ -135,7 +138,7 @@ private:
     // Arithmetic and logic shared by several tables.
     template <int Operation> void alu(uint8_t value);
     template <int Operation> uint8_t rotateShift(uint8_t value);
-    template <int Bit> void bitTest(uint8_t value);
+    template <int Bit> void bitTest(uint8_t value, uint8_t undocumented);
     uint16_t add16(uint16_t a, uint16_t b);
     void adc16(uint16_t value);
     void sbc16(uint16_t value);
@@ -146,11 +149,23 @@ private:
     template <bool Contended, int Step, bool Repeat> void blockCompare();
     template <bool Contended, int Step, bool Repeat> void blockIn();
     template <bool Contended, int Step, bool Repeat> void blockOut();
+    template <bool Contended, bool Repeat> void blockIoFlags(uint8_t value, unsigned k, uint16_t busAddress);
+    void repeatStep(uint8_t& flags);
+    template <QEffect Effect> void updateQ();
 
     MachineInterface& machine_;
     // Set when a run of DD/FD prefixes is cut at the end of a frame: no
     // interrupt is accepted before the run ends.
     bool prefixPending_ = false;
+    // When LD A,I or LD A,R last ran (TotalTStates at its step and R after
+    // it): an interrupt accepted right after it clears P/V, as on NMOS parts.
+    static constexpr uint64_t kNoStamp = ~uint64_t(0) >> 1;
+    uint64_t ldAirStamp_ = kNoStamp;
+    uint8_t ldAirR_ = 0;
+    // When EI last ran, the same way: no interrupt is accepted straight after it.
+    uint64_t eiStamp_ = kNoStamp;
+    uint8_t eiR_ = 0;
+    bool interruptAccepted() const { return !(RCounter == eiR_ && TotalTStates - eiStamp_ < 64); }
 };
 
 }  // namespace tarvolinde

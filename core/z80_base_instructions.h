@@ -23,14 +23,14 @@ TV_ALWAYS_INLINE void Z80::baseInstruction() {
                 const int8_t e = int8_t(fetchByte<C>());
                 if (--BC.hi) {
                     busCycles<C>(at, 5);
-                    PC.w = uint16_t(at + 1 + e);
+                    PC.w = WZ = uint16_t(at + 1 + e);
                 }
             } else {  // JR e, JR cc,e
                 const uint16_t at = PC.w;
                 const int8_t e = int8_t(fetchByte<C>());
                 if (y == 3 || condition<C, y - 4>()) {
                     busCycles<C>(at, 5);
-                    PC.w = uint16_t(at + 1 + e);
+                    PC.w = WZ = uint16_t(at + 1 + e);
                 }
             }
         } else if constexpr (z == 1) {
@@ -38,16 +38,23 @@ TV_ALWAYS_INLINE void Z80::baseInstruction() {
                 reg16<X, p>() = fetchWord<C>();
             } else {
                 FrameTStates += 7;
+                WZ = uint16_t(indexPair<X>() + 1);
                 indexPair<X>() = add16(indexPair<X>(), reg16<X, p>());
             }
         } else if constexpr (z == 2) {
             if constexpr (p < 2) {  // LD (BC),A / LD (DE),A / LD A,(BC) / LD A,(DE)
                 const uint16_t address = p == 0 ? BC.w : DE.w;
-                if constexpr (q == 0) write<C>(address, AF.lo);
-                else AF.lo = read<C>(address);
+                if constexpr (q == 0) {
+                    write<C>(address, AF.lo);
+                    WZ = uint16_t(AF.lo << 8 | ((address + 1) & 0xFF));
+                } else {
+                    AF.lo = read<C>(address);
+                    WZ = uint16_t(address + 1);
+                }
                 FrameTStates += 3;
             } else {
                 const uint16_t address = fetchWord<C>();
+                WZ = uint16_t(address + 1);
                 if constexpr (p == 2 && q == 0) {  // LD (nn),HL
                     write<C>(address, uint8_t(indexPair<X>()));
                     FrameTStates += 3;
@@ -61,6 +68,7 @@ TV_ALWAYS_INLINE void Z80::baseInstruction() {
                     indexPair<X>() = uint16_t(low | high << 8);
                 } else if constexpr (q == 0) {  // LD (nn),A
                     write<C>(address, AF.lo);
+                    WZ = uint16_t(AF.lo << 8 | (WZ & 0xFF));
                     FrameTStates += 3;
                 } else {  // LD A,(nn)
                     AF.lo = read<C>(address);
@@ -94,7 +102,8 @@ TV_ALWAYS_INLINE void Z80::baseInstruction() {
                 const int8_t displacement = int8_t(fetchByte<C>());
                 const uint8_t n = fetchByte<C>();
                 FrameTStates += 2;
-                write<C>(uint16_t(indexPair<X>() + displacement), n);
+                WZ = uint16_t(indexPair<X>() + displacement);
+                write<C>(WZ, n);
                 FrameTStates += 3;
             } else {
                 reg8<X, y>() = fetchByte<C>();
@@ -123,9 +132,9 @@ TV_ALWAYS_INLINE void Z80::baseInstruction() {
                 a ^= 0xFF;
                 f = uint8_t((f & 0xC5) | (a & 0x28) | flag::H | flag::N);
             } else if constexpr (y == 6) {  // SCF
-                f = uint8_t((f & 0xC4) | (a & 0x28) | flag::C);
+                f = uint8_t((f & 0xC4) | (((Q ^ f) | a) & 0x28) | flag::C);
             } else {  // CCF
-                f = uint8_t((f & 0xC4) | (a & 0x28) | ((f & flag::C) ? flag::H : flag::C));
+                f = uint8_t((f & 0xC4) | (((Q ^ f) | a) & 0x28) | ((f & flag::C) ? flag::H : flag::C));
             }
         }
     } else if constexpr (x == 1) {
@@ -154,13 +163,13 @@ TV_ALWAYS_INLINE void Z80::baseInstruction() {
     } else {
         if constexpr (z == 0) {  // RET cc
             FrameTStates += 1;
-            if (condition<C, y>()) PC.w = pop<C>();
+            if (condition<C, y>()) PC.w = WZ = pop<C>();
         } else if constexpr (z == 1) {
             if constexpr (q == 0) {  // POP
                 if constexpr (p == 3) SetProgramAF(pop<C>());
                 else reg16<X, p>() = pop<C>();
             } else if constexpr (p == 0) {  // RET
-                PC.w = pop<C>();
+                PC.w = WZ = pop<C>();
             } else if constexpr (p == 1) {  // EXX
                 std::swap(BC.w, BC_.w);
                 std::swap(DE.w, DE_.w);
@@ -172,23 +181,26 @@ TV_ALWAYS_INLINE void Z80::baseInstruction() {
                 SP.w = indexPair<X>();
             }
         } else if constexpr (z == 2) {  // JP cc,nn: both bytes are always read
-            const uint16_t target = fetchWord<C>();
-            if (condition<C, y>()) PC.w = target;
+            WZ = fetchWord<C>();
+            if (condition<C, y>()) PC.w = WZ;
         } else if constexpr (z == 3) {
             if constexpr (y == 0) {  // JP nn
-                PC.w = fetchWord<C>();
+                PC.w = WZ = fetchWord<C>();
             } else if constexpr (y == 1) {
                 if constexpr (X == 0) executeCB<C>();
                 else executeIndexedCB<C>(indexPair<X>());
             } else if constexpr (y == 2) {  // OUT (n),A
                 const uint8_t n = fetchByte<C>();
                 FrameTStates += 1;
+                WZ = uint16_t(AF.lo << 8 | ((n + 1) & 0xFF));
                 machine_.OutPort(uint16_t(AF.lo << 8 | n), AF.lo);
                 FrameTStates += 3;
             } else if constexpr (y == 3) {  // IN A,(n)
                 const uint8_t n = fetchByte<C>();
                 FrameTStates += 1;
-                AF.lo = machine_.InPort(uint16_t(AF.lo << 8 | n));
+                const uint16_t port = uint16_t(AF.lo << 8 | n);
+                WZ = uint16_t(port + 1);
+                AF.lo = machine_.InPort(port);
                 FrameTStates += 3;
             } else if constexpr (y == 4) {  // EX (SP),HL
                 const uint8_t low = read<C>(SP.w);
@@ -201,20 +213,22 @@ TV_ALWAYS_INLINE void Z80::baseInstruction() {
                 FrameTStates += 3;
                 write<C>(SP.w, uint8_t(pair));
                 FrameTStates += 5;
-                pair = uint16_t(low | high << 8);
+                pair = WZ = uint16_t(low | high << 8);
             } else if constexpr (y == 5) {  // EX DE,HL: never IX or IY
                 std::swap(DE.w, HL.w);
             } else if constexpr (y == 6) {
                 IFF1 = IFF2 = 0;
-            } else {
+            } else {  // EI: the interrupt waits for the end of the next instruction
                 IFF1 = IFF2 = 1;
+                eiStamp_ = TotalTStates;
+                eiR_ = RCounter;
             }
         } else if constexpr (z == 4 || (z == 5 && Op == 0xCD)) {  // CALL cc,nn / CALL nn
-            const uint16_t target = fetchWord<C>();
+            WZ = fetchWord<C>();
             if (z == 5 || condition<C, y>()) {
                 busCycles<C>(uint16_t(PC.w - 1), 1);
                 push<C>(PC.w);
-                PC.w = target;
+                PC.w = WZ;
             }
         } else if constexpr (z == 5) {
             if constexpr (q == 0) {  // PUSH
@@ -232,7 +246,7 @@ TV_ALWAYS_INLINE void Z80::baseInstruction() {
         } else {  // RST p
             FrameTStates += 1;
             push<C>(PC.w);
-            PC.w = uint16_t(y * 8);
+            PC.w = WZ = uint16_t(y * 8);
         }
     }
 }
@@ -242,7 +256,7 @@ TV_ALWAYS_INLINE void Z80::cbInstruction() {
     constexpr int x = Op >> 6, y = (Op >> 3) & 7, z = Op & 7;
     const auto operate = [this](uint8_t value) -> uint8_t {
         if constexpr (x == 0) return rotateShift<y>(value);
-        else if constexpr (x == 1) return bitTest<y>(value), value;
+        else if constexpr (x == 1) return bitTest<y>(value, z == 6 ? uint8_t(WZ >> 8) : value), value;
         else if constexpr (x == 2) return uint8_t(value & ~(1 << y));
         else return uint8_t(value | (1 << y));
     };

@@ -9,10 +9,39 @@
 
 namespace tarvolinde {
 
+namespace {
+
+using QEffect = Z80::QEffect;
+
+// Which instructions write the flags, for Q. A prefix leaves Q to the table it leads to.
+constexpr QEffect MainQ(int op) {
+    const int x = op >> 6, y = (op >> 3) & 7, z = op & 7;
+    if (op == 0xCB || op == 0xDD || op == 0xED || op == 0xFD) return QEffect::LeftToTable;
+    const bool writes = (x == 0 && ((z == 1 && (y & 1)) || z == 4 || z == 5 || z == 7)) || x == 2 || (x == 3 && z == 6);
+    return writes ? QEffect::Set : QEffect::Clear;
+}
+
+constexpr QEffect BitOperationQ(int op) { return op < 0x80 ? QEffect::Set : QEffect::Clear; }
+
+constexpr QEffect EDQ(int op) {
+    const int x = op >> 6, y = (op >> 3) & 7, z = op & 7;
+    const bool writes = (x == 1 && (z == 0 || z == 2 || z == 4 || (z == 7 && y >= 2 && y <= 5))) ||
+                        (x == 2 && y >= 4 && z <= 3);
+    return writes ? QEffect::Set : QEffect::Clear;
+}
+
+}  // namespace
+
+template <Z80::QEffect Effect>
+TV_ALWAYS_INLINE void Z80::updateQ() {
+    if constexpr (Effect == QEffect::Set) Q = AF.hi;
+    else if constexpr (Effect == QEffect::Clear) Q = 0;
+}
+
 template <bool C>
 TV_ALWAYS_INLINE void Z80::executeMain(uint8_t op) {
 #define TV_CASE(n) \
-    case n: baseInstruction<C, 0, n>(); return;
+    case n: baseInstruction<C, 0, n>(); updateQ<MainQ(n)>(); return;
     switch (op) { TV_OPCODES_256(TV_CASE) }
 #undef TV_CASE
 }
@@ -21,7 +50,7 @@ template <bool C>
 void Z80::executeCB() {
     const uint8_t op = fetchOpcode<C>();
 #define TV_CASE(n) \
-    case n: cbInstruction<C, n>(); return;
+    case n: cbInstruction<C, n>(); updateQ<BitOperationQ(n)>(); return;
     switch (op) { TV_OPCODES_256(TV_CASE) }
 #undef TV_CASE
 }
@@ -30,7 +59,7 @@ template <bool C>
 void Z80::executeED() {
     const uint8_t op = fetchOpcode<C>();
 #define TV_CASE(n) \
-    case n: edInstruction<C, n>(); return;
+    case n: edInstruction<C, n>(); updateQ<EDQ(n)>(); return;
     switch (op) { TV_OPCODES_256(TV_CASE) }
 #undef TV_CASE
 }
@@ -62,7 +91,7 @@ void Z80::executeIndexed(int index) {
 template <bool C, int X>
 void Z80::dispatchIndexed(uint8_t op) {
 #define TV_CASE(n) \
-    case n: baseInstruction<C, X, n>(); return;
+    case n: baseInstruction<C, X, n>(); updateQ<MainQ(n)>(); return;
     switch (op) { TV_OPCODES_256(TV_CASE) }
 #undef TV_CASE
 }
@@ -70,12 +99,12 @@ void Z80::dispatchIndexed(uint8_t op) {
 template <bool C>
 void Z80::executeIndexedCB(uint16_t indexRegister) {
     const int8_t displacement = int8_t(fetchByte<C>());
-    IndexAddress = uint16_t(indexRegister + displacement);
+    IndexAddress = WZ = uint16_t(indexRegister + displacement);
     const uint8_t op = read<C>(PC.w);
     ++PC.w;
     FrameTStates += 5;
 #define TV_CASE(n) \
-    case n: indexedCBInstruction<C, n>(); return;
+    case n: indexedCBInstruction<C, n>(); updateQ<BitOperationQ(n)>(); return;
     switch (op) { TV_OPCODES_256(TV_CASE) }
 #undef TV_CASE
 }
@@ -83,8 +112,11 @@ void Z80::executeIndexedCB(uint16_t indexRegister) {
 template <bool C>
 TV_ALWAYS_INLINE void Z80::acceptInterrupt() {
     Halted = 0;
+    // Straight after LD A,I or LD A,R the NMOS part clears P/V as it takes the interrupt.
+    if (RCounter == ldAirR_ && TotalTStates - ldAirStamp_ < 64) AF.hi &= uint8_t(~flag::PV);
     ++RCounter;
     IFF1 = IFF2 = 0;
+    Q = 0;
     FrameTStates += IM == 0 ? 6 : 7;
     push<C>(PC.w);
     if (IM == 2) {
@@ -93,9 +125,9 @@ TV_ALWAYS_INLINE void Z80::acceptInterrupt() {
         FrameTStates += 3;
         const uint8_t high = read<C>(uint16_t(vector + 1));
         FrameTStates += 3;
-        PC.w = uint16_t(low | high << 8);
+        PC.w = WZ = uint16_t(low | high << 8);
     } else {
-        PC.w = 0x0038;
+        PC.w = WZ = 0x0038;
     }
 }
 
@@ -116,11 +148,11 @@ void Z80::trdosTrap() {
 template <bool C, bool Trap>
 TV_ALWAYS_INLINE void Z80::executeInstruction() {
     if (Trap) trdosTrap();
-    uint8_t op = 0;
-    if (!Halted) {
-        op = read<C>(PC.w);
-        ++PC.w;
-    }
+    // While halted the processor keeps fetching (and ignoring) the byte after
+    // the HALT: the fetches are contended like any other.
+    const uint8_t fetched = read<C>(PC.w);
+    const uint8_t op = Halted ? 0 : fetched;
+    PC.w = uint16_t(PC.w + (Halted ? 0 : 1));
     FrameTStates += 4;
     ++RCounter;
     executeMain<C>(op);
@@ -132,7 +164,7 @@ void Z80::runLoop(int32_t target) {
         const int32_t start = FrameTStates;
         if (FrameTStates < IntWindowEnd && IFF1) {
             if (prefixPending_) prefixPending_ = false;
-            else acceptInterrupt<C>();
+            else if (interruptAccepted()) acceptInterrupt<C>();
         }
         executeInstruction<C, Trap>();
         TotalTStates += uint32_t(FrameTStates - start);
@@ -156,7 +188,7 @@ void Z80::RzxRecordFrame() {
             const int32_t start = FrameTStates;
             if (interrupts && IFF1) {
                 if (prefixPending_) prefixPending_ = false;
-                else AcceptInterrupt();
+                else if (interruptAccepted()) AcceptInterrupt();
             }
             const uint8_t before = RCounter;
             if (TrdosPaging) trdosTrap();
@@ -166,7 +198,7 @@ void Z80::RzxRecordFrame() {
             TotalTStates += uint32_t(FrameTStates - start);
         }
     };
-    counted(32, true);
+    counted(InterruptLength, true);
     counted(ScreenStartT, false);
     ContentionActive = 1;
     counted(ScreenEndT, false);

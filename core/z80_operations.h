@@ -47,7 +47,7 @@ TV_ALWAYS_INLINE uint16_t Z80::memoryOperandAddress(int internalCycles) {
     } else {
         const int8_t displacement = int8_t(fetchByte<Contended>());
         FrameTStates += internalCycles;
-        return uint16_t(indexPair<Index>() + displacement);
+        return WZ = uint16_t(indexPair<Index>() + displacement);
     }
 }
 
@@ -108,10 +108,11 @@ TV_ALWAYS_INLINE uint8_t Z80::rotateShift(uint8_t value) {
     return r;
 }
 
-// BIT b: Z and P/V show a clear bit, S a set bit 7; bits 3 and 5 stay clear.
+// BIT b: Z and P/V show a clear bit, S a set bit 7. Bits 3 and 5 come from
+// the register tested, or for a memory operand from the high byte of MEMPTR.
 template <int Bit>
-TV_ALWAYS_INLINE void Z80::bitTest(uint8_t value) {
-    uint8_t flags = uint8_t((AF.hi & flag::C) | flag::H);
+TV_ALWAYS_INLINE void Z80::bitTest(uint8_t value, uint8_t undocumented) {
+    uint8_t flags = uint8_t((AF.hi & flag::C) | flag::H | (undocumented & (flag::F3 | flag::F5)));
     if (!(value & (1 << Bit))) flags |= flag::Z | flag::PV;
     else if (Bit == 7) flags |= flag::S;
     AF.hi = flags;

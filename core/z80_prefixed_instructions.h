@@ -11,6 +11,7 @@ TV_ALWAYS_INLINE void Z80::edInstruction() {
     if constexpr (x == 1) {
         if constexpr (z == 0) {  // IN r,(C); IN (C) sets the flags only
             FrameTStates += 1;
+            WZ = uint16_t(BC.w + 1);
             const uint8_t value = machine_.InPort(BC.w);
             FrameTStates += 3;
             if constexpr (y != 6) reg8<0, y>() = value;
@@ -19,14 +20,17 @@ TV_ALWAYS_INLINE void Z80::edInstruction() {
             FrameTStates += 1;
             uint8_t value = 0;
             if constexpr (y != 6) value = reg8<0, y>();
+            WZ = uint16_t(BC.w + 1);
             machine_.OutPort(BC.w, value);
             FrameTStates += 3;
         } else if constexpr (z == 2) {  // SBC HL,rr / ADC HL,rr
             FrameTStates += 7;
+            WZ = uint16_t(HL.w + 1);
             if constexpr (q == 0) sbc16(reg16<0, p>());
             else adc16(reg16<0, p>());
         } else if constexpr (z == 3) {  // LD (nn),rr / LD rr,(nn)
             const uint16_t address = fetchWord<C>();
+            WZ = uint16_t(address + 1);
             uint16_t& pair = reg16<0, p>();
             if constexpr (q == 0) {
                 write<C>(address, uint8_t(pair));
@@ -44,9 +48,9 @@ TV_ALWAYS_INLINE void Z80::edInstruction() {
             const uint8_t value = AF.lo;
             AF.lo = 0;
             alu<2>(value);
-        } else if constexpr (z == 5) {  // RETN (ED 45) copies IFF2; the others are plain RET
-            PC.w = pop<C>();
-            if constexpr (y == 0) IFF1 = IFF2;
+        } else if constexpr (z == 5) {  // RETN, RETI and their copies all restore IFF1 from IFF2
+            PC.w = WZ = pop<C>();
+            IFF1 = IFF2;
         } else if constexpr (z == 6) {
             IM = (y & 3) == 2 ? 1 : (y & 3) == 3 ? 2 : 0;
         } else {
@@ -56,13 +60,17 @@ TV_ALWAYS_INLINE void Z80::edInstruction() {
             } else if constexpr (y == 1) {  // LD R,A
                 FrameTStates += 1;
                 SetR(AF.lo);
+                ldAirStamp_ = kNoStamp;
             } else if constexpr (y == 2 || y == 3) {  // LD A,I / LD A,R
                 FrameTStates += 1;
                 AF.lo = y == 2 ? I : R();
                 AF.hi = uint8_t((AF.hi & flag::C) | Flags.SZ53Flags[AF.lo] | (IFF2 ? flag::PV : 0));
+                ldAirStamp_ = TotalTStates;
+                ldAirR_ = RCounter;
             } else if constexpr (y == 4 || y == 5) {  // RRD / RLD
                 const uint8_t m = read<C>(HL.w);
                 FrameTStates += 7;
+                WZ = uint16_t(HL.w + 1);
                 const uint8_t a = AF.lo;
                 if constexpr (y == 4) {
                     write<C>(HL.w, uint8_t(a << 4 | m >> 4));
@@ -96,13 +104,12 @@ TV_ALWAYS_INLINE void Z80::blockLoad() {
     --BC.w;
     const uint8_t n = uint8_t(value + AF.lo);
     uint8_t flags = uint8_t((AF.hi & (flag::S | flag::Z | flag::C)) | (n & flag::F3) | ((n & 0x02) << 4));
-    if constexpr (Repeat) {
-        if (BC.w != 0) {
-            busCycles<C>(DE.w, 5);
-            PC.w = uint16_t(PC.w - 2);
-        }
-    } else if (BC.w != 0) {
+    if (BC.w != 0) {
         flags |= flag::PV;
+        if constexpr (Repeat) {
+            busCycles<C>(DE.w, 5);
+            repeatStep(flags);
+        }
     }
     AF.hi = flags;
     HL.w = uint16_t(HL.w + Step);
@@ -119,14 +126,16 @@ TV_ALWAYS_INLINE void Z80::blockCompare() {
     const uint8_t difference = uint8_t(a - value);
     const uint8_t halfBorrow = (a & 0x0F) < (value & 0x0F) ? 1 : 0;
     const uint8_t n = uint8_t(difference - halfBorrow);
-    AF.hi = uint8_t((AF.hi & flag::C) | flag::N | (halfBorrow ? flag::H : 0) | (a == value ? flag::Z : 0) |
-                    (difference & flag::S) | (n & flag::F3) | ((n & 0x02) << 4) | (BC.w != 0 ? flag::PV : 0));
+    uint8_t flags = uint8_t((AF.hi & flag::C) | flag::N | (halfBorrow ? flag::H : 0) | (a == value ? flag::Z : 0) |
+                            (difference & flag::S) | (n & flag::F3) | ((n & 0x02) << 4) | (BC.w != 0 ? flag::PV : 0));
+    WZ = uint16_t(WZ + Step);
     if constexpr (Repeat) {
         if (a != value && BC.w != 0) {
             busCycles<C>(HL.w, 5);
-            PC.w = uint16_t(PC.w - 2);
+            repeatStep(flags);
         }
     }
+    AF.hi = flags;
     HL.w = uint16_t(HL.w + Step);
 }
 
@@ -135,19 +144,14 @@ TV_ALWAYS_INLINE void Z80::blockCompare() {
 template <bool C, int Step, bool Repeat>
 TV_ALWAYS_INLINE void Z80::blockIn() {
     FrameTStates += 2;
+    WZ = uint16_t(BC.w + Step);
     const uint8_t value = machine_.InPort(BC.w);
     FrameTStates += 3;
     write<C>(HL.w, value);
     FrameTStates += 1;
     busCycles<C>(HL.w, 2);
-    AF.hi = uint8_t((AF.hi & flag::C) | Flags.DecFlags[BC.hi]);
     --BC.hi;
-    if constexpr (Repeat) {
-        if (BC.hi != 0) {
-            busCycles<C>(HL.w, 5);
-            PC.w = uint16_t(PC.w - 2);
-        }
-    }
+    blockIoFlags<C, Repeat>(value, unsigned(value) + uint8_t(BC.lo + Step), HL.w);
     HL.w = uint16_t(HL.w + Step);
 }
 
@@ -156,17 +160,45 @@ TV_ALWAYS_INLINE void Z80::blockOut() {
     FrameTStates += 1;
     const uint8_t value = read<C>(HL.w);
     FrameTStates += 4;
-    AF.hi = uint8_t((AF.hi & flag::C) | Flags.DecFlags[BC.hi]);
     --BC.hi;
+    WZ = uint16_t(BC.w + Step);
     machine_.OutPort(BC.w, value);
     FrameTStates += 3;
+    HL.w = uint16_t(HL.w + Step);
+    blockIoFlags<C, Repeat>(value, unsigned(value) + HL.lo, BC.w);
+}
+
+// The flags of INI/IND/OUTI/OUTD: from the byte moved, the counter B and k, the
+// byte plus C+-1 (input) or plus L (output). When the instruction repeats, the
+// repeat step leaves its own mark on H and P/V, as measured on real parts.
+template <bool C, bool Repeat>
+TV_ALWAYS_INLINE void Z80::blockIoFlags(uint8_t value, unsigned k, uint16_t busAddress) {
+    const uint8_t b = BC.hi;
+    uint8_t flags = uint8_t(Flags.SZ53Flags[b] | ((value >> 6) & flag::N) | Flags.ParityFlags[(k & 7) ^ b]);
+    if (k > 0xFF) flags |= flag::H | flag::C;
     if constexpr (Repeat) {
-        if (BC.hi != 0) {
-            busCycles<C>(HL.w, 5);
-            PC.w = uint16_t(PC.w - 2);
+        if (b != 0) {
+            busCycles<C>(busAddress, 5);
+            if (flags & flag::C) {
+                const uint8_t next = (value & 0x80) ? uint8_t(b - 1) : uint8_t(b + 1);
+                flags ^= uint8_t(Flags.ParityFlags[next & 7] ^ flag::PV);
+                flags &= uint8_t(~flag::H);
+                if ((next & 0x0F) == ((value & 0x80) ? 0x0F : 0x00)) flags |= flag::H;
+            } else {
+                flags ^= uint8_t(Flags.ParityFlags[b & 7] ^ flag::PV);
+            }
+            repeatStep(flags);
         }
     }
-    HL.w = uint16_t(HL.w + Step);
+    AF.hi = flags;
+}
+
+// The step of LDIR/CPIR/INIR/OTIR and their kin that goes round again: PC back
+// to the instruction, MEMPTR just past it, flag bits 3 and 5 from PC's high byte.
+TV_ALWAYS_INLINE void Z80::repeatStep(uint8_t& flags) {
+    PC.w = uint16_t(PC.w - 2);
+    WZ = uint16_t(PC.w + 1);
+    flags = uint8_t((flags & ~(flag::F3 | flag::F5)) | (PC.hi & (flag::F3 | flag::F5)));
 }
 
 // DD CB d op / FD CB d op, on IndexAddress. Rotates, shifts, RES and SET also
@@ -177,7 +209,7 @@ TV_ALWAYS_INLINE void Z80::indexedCBInstruction() {
     const uint8_t value = read<C>(IndexAddress);
     FrameTStates += 4;
     if constexpr (x == 1) {
-        bitTest<y>(value);
+        bitTest<y>(value, uint8_t(IndexAddress >> 8));
     } else {
         uint8_t result;
         if constexpr (x == 0) result = rotateShift<y>(value);

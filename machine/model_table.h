@@ -19,17 +19,20 @@ enum class MachineFamily : uint8_t {
     Scorp,  // TSp_Scorp
 };
 
-// T-state counts of one frame; the contended window runs from ScreenStartT to ScreenEndT.
+// T-state counts of one frame; the contended window runs from ScreenStartT to
+// ScreenEndT; the interrupt is held for InterruptLength T-states from the start.
 struct FrameConstants {
     int32_t FrameLength;
     int32_t LineTStates;
     int32_t ScreenStartT;
     int32_t ScreenEndT;
+    int32_t InterruptLength;
 };
 
-inline constexpr FrameConstants kFrame48{69888, 224, 14336, 57344};
-inline constexpr FrameConstants kFrame128{70908, 228, 14364, 58140};
-inline constexpr FrameConstants kFramePentagon{71680, 224, 17920, 60928};
+inline constexpr FrameConstants kFrame48{69888, 224, 14336, 57344, 32};
+inline constexpr FrameConstants kFrame128{70908, 228, 14364, 58140, 36};
+inline constexpr FrameConstants kFrameAms{70908, 228, 14364, 58140, 32};
+inline constexpr FrameConstants kFramePentagon{71680, 224, 17920, 60928, 32};
 
 // Whether the AY-3-8912 is part of the machine or an add-on chosen in the options.
 enum class AyFitting : uint8_t { Always, ByOption };
@@ -52,7 +55,7 @@ constexpr FamilyTraits TraitsOf(MachineFamily family) {
     case MachineFamily::Sp48: return {kFrame48, 48, AyFitting::ByOption, kIssueFromOption, false, false};
     case MachineFamily::Inves: return {kFrame128, 48, AyFitting::ByOption, 0, false, false};
     case MachineFamily::Sp128: return {kFrame128, 128, AyFitting::Always, 1, false, false};
-    case MachineFamily::Ams: return {kFrame128, 128, AyFitting::Always, 0, true, false};
+    case MachineFamily::Ams: return {kFrameAms, 128, AyFitting::Always, 0, true, false};
     case MachineFamily::Penta: return {kFramePentagon, 128, AyFitting::Always, 0, true, true};
     case MachineFamily::Scorp: return {kFrame48, 256, AyFitting::Always, 0, true, true};
     }

@@ -42,6 +42,7 @@ TSp::TSp(MachineFamily family, MachineSetup&& setup)
     cpu.FrameLength = model.Frame.FrameLength;
     cpu.ScreenStartT = model.Frame.ScreenStartT;
     cpu.ScreenEndT = model.Frame.ScreenEndT;
+    cpu.InterruptLength = model.Frame.InterruptLength;
     cpu.ContentionTable = tables_->ContentionTable.data();
     cpu.FrameRoutine = Z80::FrameProcedure::Standard;
     screen.ScreenCellTable = tables_->ScreenCellTable.data();
@@ -114,6 +115,24 @@ uint8_t TSp::FloatingBusValue() const {
 void TSp::ContendPort(int32_t offset) {
     const int32_t t = cpu.FrameTStates + offset;
     if (t >= 0 && t < kTimingTableSize) cpu.FrameTStates += tables_->ContentionTable[t];
+}
+
+void TSp::ContendIo(uint16_t port) {
+    const auto delay = [table = tables_->ContentionTable.data()](int32_t t) {
+        return t >= 0 && t < kTimingTableSize ? table[t] : 0;
+    };
+    int32_t t = cpu.FrameTStates - 1;
+    const bool highContended = cpu.PageContended[port >> 14] != 0;
+    if (!(port & 0x01)) {
+        if (highContended) t += delay(t);
+        t += 1;
+        t += delay(t) + 3;
+    } else if (highContended) {
+        for (int i = 0; i < 4; ++i) t += delay(t) + 1;
+    } else {
+        t += 4;
+    }
+    cpu.FrameTStates = t - 3;
 }
 
 void TSp::BaseOutPort(uint16_t port, uint8_t value) {

@@ -147,6 +147,12 @@ protected:
 
     // Delays the processor by the contention at the present T-state plus offset.
     void ContendPort(int32_t offset = 0);
+    // The contention of a whole I/O cycle on the 48K and 128K ULAs, by whether
+    // the port's high byte looks like a contended address and whether the ULA
+    // answers (A0 low). Called one T-state into the cycle, as the processor
+    // makes its port accesses; leaves the processor three T-states before the
+    // cycle ends, where the processor takes it on.
+    void ContendIo(uint16_t port);
     // Before the screen page changes in the contended part of the frame.
     void CaptureBeforeRepaging() {
         if (cpu.ContentionActive) CaptureScreen();

@@ -11,7 +11,7 @@ void TSp128::Reset() {
 }
 
 void TSp128::OutPort(uint16_t port, uint8_t value) {
-    if (!(port & 0x01)) ContendPort();
+    ContendIo(port);
     BaseOutPort(port, value);
     if (port & 0x02) return;
     switch (port >> 14) {
@@ -24,15 +24,22 @@ void TSp128::OutPort(uint16_t port, uint8_t value) {
 }
 
 uint8_t TSp128::InPort(uint16_t port) {
-    if (!(port & 0x01)) ContendPort();
+    ContendIo(port);
     uint8_t result = BaseInPort(port);
     if (!(port & 0x02) && !RzxPlayback) {
-        FloatingPending = 0;
         switch (port >> 14) {
-        // The paging latch decodes reads as writes and sees 0xFF on the bus.
+        // The paging latch is clocked by reads too: it takes whatever the
+        // data bus holds, the floating bus when nothing else answers.
         case 0:
-        case 1: OutPort(0x7FFD, 0xFF); break;
-        case 3: result &= AyRead(); break;
+        case 1:
+            if (FloatingPending) result = FloatingBusValue();
+            FloatingPending = 0;
+            WritePort7FFD(result);
+            break;
+        case 3:
+            FloatingPending = 0;
+            result &= AyRead();
+            break;
         default: break;
         }
     }
@@ -43,8 +50,6 @@ uint8_t TSp128::InPort(uint16_t port) {
 
 void TSp128::WritePort7FFD(uint8_t value) {
     if (PagingLocked()) return;
-    ContendPort(3);
-    ContendPort();
     Port7FFD = value;
     const int page = value & 7;
     MapReadWrite(3, RamPage(page).data());

@@ -5,7 +5,7 @@ namespace tarvolinde {
 TSp48::TSp48(MachineSetup setup) : TSp(MachineFamily::Sp48, std::move(setup)) { Reset(); }
 
 void TSp48::OutPort(uint16_t port, uint8_t value) {
-    if (!(port & 0x01)) ContendPort();
+    ContendIo(port);
     BaseOutPort(port, value);
     if (AyPresent && !(port & 0x02)) {
         switch (port >> 14) {
@@ -17,7 +17,7 @@ void TSp48::OutPort(uint16_t port, uint8_t value) {
 }
 
 uint8_t TSp48::InPort(uint16_t port) {
-    if (!(port & 0x01)) ContendPort();
+    ContendIo(port);
     uint8_t result = BaseInPort(port);
     if (AyPresent && !RzxPlayback && !(port & 0x02) && (port >> 14) == 3) {
         result &= AyRead();

@@ -47,8 +47,8 @@ void TSp_Ams::OutPort(uint16_t port, uint8_t value) {
     }
 }
 
+// The +2A/+3 gate array contends memory only: port accesses are never delayed.
 uint8_t TSp_Ams::InPort(uint16_t port) {
-    if (!(port & 0x01)) ContendPort();
     uint8_t result = BaseInPort(port);
     if (port & 0x02) return result;
     switch (port >> 14) {
@@ -78,7 +78,6 @@ void TSp_Ams::WritePort7FFD(uint8_t value) {
 
 void TSp_Ams::WritePort1FFD(uint8_t value) {
     if (PagingLocked()) return;
-    ContendPort();
     const bool motor = (value & 0x08) != 0;
     if (Floppy && motor != Floppy->MotorOn()) Floppy->SetMotor(motor);
     Port1FFD = value;

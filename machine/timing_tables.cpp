@@ -68,30 +68,42 @@ void Build48(TimingTables& tables) {
     ScreenCells(tables.ScreenCellTable, 14330, 57341, 6, 224, 64, 70000);
 }
 
-void Build128(TimingTables& tables) {
+// Where the beam of a line of 228 T-states is: the first contended T-state of
+// the screen, the first T-state of the top border line, and the screen-cell
+// table's first and last T-states and shift.
+struct Beam228 {
+    int firstFetch, borderStart, cellsFirst, cellsLast, cellsShift;
+};
+
+// The 128K and +2 as measured on real machines; the Inves keeps the timing it
+// has always had.
+constexpr Beam228 kBeam128{14361, 8875, 14356, 58135, 8};
+constexpr Beam228 kBeamInves{14347, 8871, 14342, 58121, 22};
+
+void Build228(TimingTables& tables, const Beam228& beam) {
     Clear(tables);
-    ScreenFetches(tables, 14347, 228);
+    ScreenFetches(tables, beam.firstFetch, 228);
     // 160 T-states of visible line (two pixels each, painted in 8-pixel steps) and
     // 68 of retrace per line of 228.
-    int index = 8871;
+    int index = beam.borderStart;
     int position = 0;
     while (index < 63536) {
         for (int i = 0; i < 160 && index < 63536; ++i, position += 2) tables.BorderPosTable[index++] = position & ~7;
         for (int i = 0; i < 68 && index < 63536; ++i) tables.BorderPosTable[index++] = position;
     }
     for (; index <= 71000; ++index) tables.BorderPosTable[index] = position;
-    ScreenCells(tables.ScreenCellTable, 14342, 58121, 22, 228, 63, 71000);
+    ScreenCells(tables.ScreenCellTable, beam.cellsFirst, beam.cellsLast, beam.cellsShift, 228, 63, 71000);
 }
 
 // The +2A/+3 gate array delays differently and does not leak the screen bytes
 // onto the data bus.
 void BuildAms(TimingTables& tables) {
-    Build128(tables);
+    Build228(tables, kBeam128);
     tables.ContentionTable.fill(0);
     static constexpr int kDelays[8] = {1, 0, 7, 6, 5, 4, 3, 2};
     for (int y = 0; y < kScreenLines; ++y)
         for (int group = 0; group < 16; ++group) {
-            const int t = 14363 + 228 * y + 8 * group;
+            const int t = 14365 + 228 * y + 8 * group;
             for (int i = 0; i < 8; ++i) tables.ContentionTable[t + i] = kDelays[i];
         }
     tables.FloatingBusTable.fill(-1);
@@ -116,8 +128,8 @@ void BuildScorpion(TimingTables& tables) {
 void BuildTimingTables(MachineFamily family, TimingTables& tables) {
     switch (family) {
     case MachineFamily::Sp48: Build48(tables); break;
-    case MachineFamily::Inves:
-    case MachineFamily::Sp128: Build128(tables); break;
+    case MachineFamily::Inves: Build228(tables, kBeamInves); break;
+    case MachineFamily::Sp128: Build228(tables, kBeam128); break;
     case MachineFamily::Ams: BuildAms(tables); break;
     case MachineFamily::Penta: BuildPentagon(tables); break;
     case MachineFamily::Scorp: BuildScorpion(tables); break;

@@ -82,7 +82,7 @@ std::vector<Difference> RunAndCompare(const FuseTest& in, const FuseTest& out) {
     const auto& p = in.pairs;
     cpu.SetProgramAF(p[0]), cpu.BC.w = p[1], cpu.DE.w = p[2], cpu.HL.w = p[3];
     cpu.SetProgramAF_(p[4]), cpu.BC_.w = p[5], cpu.DE_.w = p[6], cpu.HL_.w = p[7];
-    cpu.IX.w = p[8], cpu.IY.w = p[9], cpu.SP.w = p[10], cpu.PC.w = p[11];
+    cpu.IX.w = p[8], cpu.IY.w = p[9], cpu.SP.w = p[10], cpu.PC.w = p[11], cpu.WZ = p[12];
     cpu.I = uint8_t(in.control[0]), cpu.IFF1 = uint8_t(in.control[2]), cpu.IFF2 = uint8_t(in.control[3]);
     cpu.SetR(uint8_t(in.control[1]));
     cpu.IM = uint8_t(in.control[4]), cpu.Halted = uint8_t(in.control[5]);
@@ -102,7 +102,7 @@ std::vector<Difference> RunAndCompare(const FuseTest& in, const FuseTest& out) {
         {"A", e[0] >> 8, cpu.A()}, {"F", e[0] & 0xFF, cpu.F()}, {"BC", e[1], cpu.BC.w}, {"DE", e[2], cpu.DE.w},
         {"HL", e[3], cpu.HL.w}, {"AF'", e[4], cpu.ProgramAF_()}, {"BC'", e[5], cpu.BC_.w}, {"DE'", e[6], cpu.DE_.w},
         {"HL'", e[7], cpu.HL_.w}, {"IX", e[8], cpu.IX.w}, {"IY", e[9], cpu.IY.w}, {"SP", e[10], cpu.SP.w},
-        {"PC", e[11], cpu.PC.w}, {"I", c[0], cpu.I}, {"R", c[1], cpu.R()}, {"IFF1", c[2], cpu.IFF1},
+        {"PC", e[11], cpu.PC.w}, {"MEMPTR", e[12], cpu.WZ}, {"I", c[0], cpu.I}, {"R", c[1], cpu.R()}, {"IFF1", c[2], cpu.IFF1},
         {"IFF2", c[3], cpu.IFF2}, {"IM", c[4], cpu.IM}, {"halted", c[5], cpu.Halted},
         {"T-states", c[6], cpu.FrameTStates}, {"port accesses that differ", 0, out.ports != m.ports}};
     std::erase_if(found, [](const Difference& d) { return d.want == d.got; });
@@ -113,21 +113,23 @@ std::vector<Difference> RunAndCompare(const FuseTest& in, const FuseTest& out) {
 }
 
 // A deliberate difference: the FUSE tests it covers (by the start of their
-// names), the one field that may differ in them and, for F, the flag bits that may.
+// names), the fields that may differ in them and, for F, the flag bits that may.
 struct Allowed {
-    std::string_view tests, field;
+    std::string_view tests, fields;
     uint8_t flagBits;
     std::string_view reason;
 };
 
+// FUSE's results for the repeat step of INIR/INDR/OTIR/OTDR and CPDR predate the
+// measurements of real parts that the single-step cases follow.
+constexpr std::string_view kRepeatStep = "the repeat step leaves MEMPTR just past the instruction and sets H, P/V "
+                                         "and flag bits 3 and 5 as real parts do";
 constexpr Allowed kAllowed[] = {
-    {"cb4 cb5 cb6 cb7 ddcb4 ddcb5 ddcb6 ddcb7 fdcb4 fdcb5 fdcb6 fdcb7", "F", 0x28,
-     "BIT leaves flag bits 3 and 5 clear (no MEMPTR, nothing copied)"},
-    {"37_1 3f", "F", 0x28, "SCF and CCF take flag bits 3 and 5 from A alone; FUSE also ORs in the old F"},
     {"76", "PC", 0, "after HALT PC already points past it, as the pushed PC does; FUSE keeps PC on the HALT"},
-    {"ed55 ed65 ed7d", "IFF1", 0, "the RETN copies other than ED 45 are plain RET: IFF1 is not loaded from IFF2"},
-    {"eda2 eda3 edaa edab edb2 edb3 edba edbb", "F", 0x17,
-     "block I/O sets the flags as DEC B, carry kept; FUSE derives H, C, P/V, N from the byte moved"},
+    {"edb2_1", "F MEMPTR", 0x0C, kRepeatStep},
+    {"edb3_1 edbb_1", "F MEMPTR", 0x14, kRepeatStep},
+    {"edba_1", "MEMPTR", 0, kRepeatStep},
+    {"edb9_2", "F", 0x08, kRepeatStep},
 };
 
 const Allowed* FindAllowed(const std::string& test) {
@@ -150,8 +152,9 @@ TEST(FuseSuite, EveryDifferenceIsAllowedAndEveryAllowedOneOccurs) {
         ASSERT_TRUE(expected.count(in.name)) << in.name;
         const Allowed* allowed = FindAllowed(in.name);
         for (const Difference& d : RunAndCompare(in, *expected[in.name])) {
-            const bool explained = allowed && d.field == allowed->field &&
-                                   (d.field != "F" || !((d.want ^ d.got) & ~allowed->flagBits));
+            const bool fieldAllowed =
+                allowed && (" " + std::string(allowed->fields) + " ").find(" " + d.field + " ") != std::string::npos;
+            const bool explained = fieldAllowed && (d.field != "F" || !((d.want ^ d.got) & ~allowed->flagBits));
             occurrences[allowed] += explained;
             EXPECT_TRUE(explained) << in.name << ": " << d.field << " expected " << d.want << ", got " << d.got;
         }

@@ -92,11 +92,10 @@ TEST_P(RealSnapshot, LoadsOnItsModelWithItsRegistersAndScreenAndRunsButNotWhenCu
                                                    : FromSp(*file);
     const auto format = MakeSnapshot(kind);
     const SnapshotPreview preview = format->Preview(*file);
-    MachineSlot slot{CorpusRoms()};
+    MachineSlot slot{CorpusRoms(), nullptr, 0};
     TSp& machine = format->Load(*file, slot.Selector());
     EXPECT_EQ(Actual(machine), e);
-    if (e.model == 4 && kind != SnapshotKind::Sp)
-        EXPECT_EQ(machine.Port7FFD, (*file)[kind == SnapshotKind::Sna ? 49181 : 35]);
+    if (e.model == 4 && kind != SnapshotKind::Sp) { EXPECT_EQ(machine.Port7FFD, (*file)[kind == SnapshotKind::Sna ? 49181 : 35]); }
     EXPECT_TRUE(std::equal(preview.Screen.begin(), preview.Screen.end(), machine.RamPage(5).begin()));
 
     for (int frame = 0; frame < 500; ++frame) machine.RunFrame();

@@ -146,7 +146,7 @@ TEST_P(RealTapes, LoadWithLoadQuotesAtRealSpeedAndFast) {
         ASSERT_EQ(outcome.memory.size(), expected.size()) << "the ROM loader never returned";
         for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(outcome.memory[i], expected[i].data) << "block " << i;
         if (!fast) real = outcome;
-        else if (c.sameScreen) EXPECT_EQ(outcome.screen, real.screen);
+        else if (c.sameScreen) { EXPECT_EQ(outcome.screen, real.screen); }
     }
 }
 

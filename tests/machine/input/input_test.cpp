@@ -175,7 +175,7 @@ TEST(GunStick, TriggerAndLightBitsOnHalfRowFour) {
     rig.Attributes(5, 0x38, 11, 12);  // black ink on white
     rig.Attributes(5, 0x16, 12, 13);  // yellow on red
     // Trigger 0x01, light 0x04: clear when on.
-    for (const auto [x, y, trigger, bits] : {std::tuple{83, 47, false, 0x05}, {83, 47, true, 0x00}, {88, 40, true, 0x00},
+    for (const auto& [x, y, trigger, bits] : {std::tuple{83, 47, false, 0x05}, {83, 47, true, 0x00}, {88, 40, true, 0x00},
                                              {103, 40, true, 0x04}, {80, 48, true, 0x04}, {-1, 0, true, 0x04}}) {
         rig.Aim(x, y, trigger);
         EXPECT_EQ(rig.machine->InPort(0xEFFE) & 0x05, bits) << x << ',' << y;
@@ -194,11 +194,11 @@ TEST(LightGun, SeesABrightColourOnlyWithin400TStatesAfterTheBeam) {
         rig.Aim(128, 67, false);
         const int32_t passed = rig.BeamAt(128, 67);
         rig.Ay(14, 0x00);  // port A is an input: the write does not reach the pins
-        for (const auto [after, bits] : {std::pair{1, 0xFF}, {399, 0xFF}, {400, 0xEF}, {0, 0xEF}, {-100, 0xEF}})
+        for (const auto& [after, bits] : {std::pair{1, 0xFF}, {399, 0xFF}, {400, 0xEF}, {0, 0xEF}, {-100, 0xEF}})
             EXPECT_EQ(rig.Ay(14, -1, passed + after), bits) << model << ' ' << after;  // trigger up 0x20, light 0x10
         rig.Aim(128, 67, true);
         // Magenta, even bright, is too dark; flashing or not, the brighter of ink and paper counts.
-        for (const auto [attribute, bits] : {std::pair<uint8_t, int>{0x20, 0x10}, {0x5B, 0x00}, {0x8C, 0x10}}) {
+        for (const auto& [attribute, bits] : {std::pair<uint8_t, int>{0x20, 0x10}, {0x5B, 0x00}, {0x8C, 0x10}}) {
             rig.Attributes(8, attribute);
             EXPECT_EQ(rig.Ay(14, -1, passed + 10) & 0x30, bits) << model << ' ' << int(attribute);
         }

@@ -86,7 +86,7 @@ TEST(FrameSound, TheFilterMakesASpikeTwoSamplesOfHalfItsHeightAndKeepsASteadyLev
         sound.Setup({44100, 20}, kFrame48);
         sound.Filter = filter;
         const auto table = sound.SampleIndexTable();
-        for (const auto [sample, level] : {std::pair{100, 0x60}, {101, 0}, {800, 0x60}})
+        for (const auto& [sample, level] : {std::pair{100, 0x60}, {101, 0}, {800, 0x60}})
             sound.BeeperChange(int32_t(std::find(table.begin(), table.end(), sample) - table.begin()), uint8_t(level));
         const std::span<const uint8_t> samples = sound.CompleteFrame(nullptr);
         for (uint32_t i = 0; i < samples.size(); ++i) {
@@ -98,7 +98,7 @@ TEST(FrameSound, TheFilterMakesASpikeTwoSamplesOfHalfItsHeightAndKeepsASteadyLev
 }
 
 TEST(FrameSound, TheAyTickClockKeepsPaceWithTheFrames) {
-    for (const auto [format, frameLength] : {std::pair{SoundFormat{44100, 20}, kFrame48}, {{11025, 20}, kFrame48},
+    for (const auto& [format, frameLength] : {std::pair{SoundFormat{44100, 20}, kFrame48}, {{11025, 20}, kFrame48},
                                              {{11025, 2}, kFrame128}, {{44100, 200}, 71680}, {{44100, 2}, kFrame48}}) {
         FrameSound sound;
         sound.Setup(format, frameLength);
@@ -159,7 +159,7 @@ TEST(MachineSound, TheAyIsHeardFromTheWriteOnOverTheBeeperAndAToneAtItsFrequency
     for (const int model : {4, 15}) {
         SoundRig rig(model, {22050, 20});
         rig.draw = true;
-        for (const auto [t, port, value] : {std::tuple{50, 0x00FE, 0x08}, {100, 0xFFFD, 7}, {104, 0xBFFD, 0x3F},
+        for (const auto& [t, port, value] : {std::tuple{50, 0x00FE, 0x08}, {100, 0xFFFD, 7}, {104, 0xBFFD, 0x3F},
                                             {30000, 0xFFFD, 8}, {30004, 0xBFFD, 0xEF}})  // volume 15: unused bits go
             rig.Out(t, uint16_t(port), uint8_t(value));
         const uint32_t on = rig.machine->sound.SampleIndex(30004);
@@ -168,7 +168,7 @@ TEST(MachineSound, TheAyIsHeardFromTheWriteOnOverTheBeeperAndAToneAtItsFrequency
         EXPECT_EQ(rig.machine->screen.DrawFlag, 1);
     }
     SoundRig rig(kModel48K, {44100, 20});
-    for (const auto [reg, value] : {std::pair<uint8_t, uint8_t>{0, 100}, {7, 0x3E}, {8, 15}}) {
+    for (const auto& [reg, value] : {std::pair<uint8_t, uint8_t>{0, 100}, {7, 0x3E}, {8, 15}}) {
         rig.Out(0, 0xFFFD, reg);
         rig.Out(0, 0xBFFD, value);
     }

@@ -85,7 +85,7 @@ TEST_F(ScreenTest, BorderStripesFollowTheBeamAtEightPixelSteps) {
     screen.BorderWrite(BorderT(0, 10), 2);
     screen.BorderWrite(BorderT(27, 20), 5);  // mid-row: takes effect at x = 24
     screen.EndFrame(true);                   // completes the rest with the last colour
-    for (const auto [x, y, colour] : {std::tuple{0, 0, 1}, {319, 9, 1}, {0, 10, 2}, {23, 20, 2}, {24, 20, 5}})
+    for (const auto& [x, y, colour] : {std::tuple{0, 0, 1}, {319, 9, 1}, {0, 10, 2}, {23, 20, 2}, {24, 20, 5}})
         EXPECT_EQ(BorderAt(x, y), colour) << x << ',' << y;
     ASSERT_EQ(screen.Render(surface), Screen::RenderResult::Drawn);
     EXPECT_EQ(surface.PixelAt(319, 239), kPaletteBase + 5u);
@@ -143,7 +143,7 @@ TEST_P(RendererTest, DrawsBorderAndCellsAtTheirPlacesAndLeavesThePadding) {
     MemorySurface surface(c.bytesPerPixel, kPictureWidth * c.bytesPerPixel + c.padding);
     std::fill(surface.Bytes().begin(), surface.Bytes().end(), 0xAB);
     ASSERT_EQ(screen.Render(surface), Screen::RenderResult::Drawn);
-    for (const auto [x, y, colour] : {std::tuple{0, 0, c.yellow}, {319, 239, c.blue}, {31, 24, c.yellow},
+    for (const auto& [x, y, colour] : {std::tuple{0, 0, c.yellow}, {319, 239, c.blue}, {31, 24, c.yellow},
                                       {32, 24, c.brightRed}, {33, 24, c.brightBlue}, {286, 215, c.red},
                                       {287, 215, c.blue}, {288, 215, c.yellow}})
         EXPECT_EQ(surface.PixelAt(x, y), colour) << x << ',' << y;
