@@ -148,11 +148,15 @@ void Z80::trdosTrap() {
 template <bool C, bool Trap>
 TV_ALWAYS_INLINE void Z80::executeInstruction() {
     if (Trap) trdosTrap();
-    // While halted the processor keeps fetching (and ignoring) the byte after
-    // the HALT: the fetches are contended like any other.
-    const uint8_t fetched = read<C>(PC.w);
-    const uint8_t op = Halted ? 0 : fetched;
-    PC.w = uint16_t(PC.w + (Halted ? 0 : 1));
+    uint8_t op = 0;
+    if (!Halted) [[likely]] {
+        op = read<C>(PC.w);
+        ++PC.w;
+    } else {
+        // Halted, the processor keeps fetching (and ignoring) the byte after the
+        // HALT: the fetches are contended like any other.
+        read<C>(PC.w);
+    }
     FrameTStates += 4;
     ++RCounter;
     executeMain<C>(op);
