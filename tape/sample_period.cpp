@@ -4,6 +4,7 @@
 
 namespace tarvolinde {
 
-bool Uses48KClock(const TSp& machine) { return machine.RamKb == 48 && !machine.cpu.InvesModel; }
+// The 16K is a Sinclair 48K with half its memory missing: same clock.
+bool Uses48KClock(const TSp& machine) { return machine.Model().Family == MachineFamily::Sp48; }
 
 }  // namespace tarvolinde

@@ -14,7 +14,7 @@ constexpr uint32_t SamplePeriodFor(uint32_t rate, bool clock48K) {
     return (clock48K ? 3500000u : 3546900u) / (rate ? rate : 1) + 1;
 }
 
-// Whether the machine runs at the 48K clock (RamKb 48, not the Inves+).
+// Whether the machine runs at the 48K clock (the 16K, 48K and 48K+).
 bool Uses48KClock(const TSp& machine);
 
 }  // namespace tarvolinde

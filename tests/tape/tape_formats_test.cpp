@@ -136,7 +136,7 @@ TEST(WavTape, LevelsAreDecidedAgainstTheMiddleOfTheRecordingsRange) {
 
 TEST(WavTape, SamplePeriodFollowsTheModelsClock) {
     // 3.5 MHz on the Sinclair 48K models, 3.5469 MHz elsewhere, the Inves+ included.
-    for (const auto& [model, period] : std::vector<std::pair<int, uint32_t>>{{1, 80}, {2, 80}, {3, 81}, {4, 81}}) {
+    for (const auto& [model, period] : std::vector<std::pair<int, uint32_t>>{{0, 80}, {1, 80}, {2, 80}, {3, 81}, {4, 81}}) {
         auto machine = DeckMachine(model);
         TWav wav(Wav(1, 1, 44100, 8, Bytes(4, 0)));
         wav.Attach(machine.get());
