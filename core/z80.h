@@ -165,7 +165,10 @@ private:
     // When EI last ran, the same way: no interrupt is accepted straight after it.
     uint64_t eiStamp_ = kNoStamp;
     uint8_t eiR_ = 0;
-    bool interruptAccepted() const { return !(RCounter == eiR_ && TotalTStates - eiStamp_ < 64); }
+    // Whether the instruction stamped so is the one that has just run: nothing
+    // has been fetched since and less than any two instructions' time has passed.
+    bool justRan(uint64_t stamp, uint8_t r) const { return RCounter == r && TotalTStates - stamp < 64; }
+    bool interruptAccepted() const { return !justRan(eiStamp_, eiR_); }
 };
 
 }  // namespace tarvolinde

@@ -113,7 +113,7 @@ template <bool C>
 TV_ALWAYS_INLINE void Z80::acceptInterrupt() {
     Halted = 0;
     // Straight after LD A,I or LD A,R the NMOS part clears P/V as it takes the interrupt.
-    if (RCounter == ldAirR_ && TotalTStates - ldAirStamp_ < 64) AF.hi &= uint8_t(~flag::PV);
+    if (justRan(ldAirStamp_, ldAirR_)) AF.hi &= uint8_t(~flag::PV);
     ++RCounter;
     IFF1 = IFF2 = 0;
     Q = 0;

@@ -112,23 +112,21 @@ uint8_t TSp::FloatingBusValue() const {
     return offset < 0 ? 0xFF : ScreenPage()[offset];
 }
 
-void TSp::ContendPort(int32_t offset) {
-    const int32_t t = cpu.FrameTStates + offset;
-    if (t >= 0 && t < kTimingTableSize) cpu.FrameTStates += tables_->ContentionTable[t];
+int32_t TSp::ContentionAt(int32_t t) const {
+    return t >= 0 && t < kTimingTableSize ? tables_->ContentionTable[t] : 0;
 }
 
+void TSp::ContendPort() { cpu.FrameTStates += ContentionAt(cpu.FrameTStates); }
+
 void TSp::ContendIo(uint16_t port) {
-    const auto delay = [table = tables_->ContentionTable.data()](int32_t t) {
-        return t >= 0 && t < kTimingTableSize ? table[t] : 0;
-    };
     int32_t t = cpu.FrameTStates - 1;
     const bool highContended = cpu.PageContended[port >> 14] != 0;
     if (!(port & 0x01)) {
-        if (highContended) t += delay(t);
+        if (highContended) t += ContentionAt(t);
         t += 1;
-        t += delay(t) + 3;
+        t += ContentionAt(t) + 3;
     } else if (highContended) {
-        for (int i = 0; i < 4; ++i) t += delay(t) + 1;
+        for (int i = 0; i < 4; ++i) t += ContentionAt(t) + 1;
     } else {
         t += 4;
     }

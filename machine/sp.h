@@ -145,8 +145,10 @@ protected:
     void BaseOutPort(uint16_t port, uint8_t value);
     uint8_t BaseInPort(uint16_t port);
 
-    // Delays the processor by the contention at the present T-state plus offset.
-    void ContendPort(int32_t offset = 0);
+    // The delay of the contention table at T-state t (none outside the table).
+    int32_t ContentionAt(int32_t t) const;
+    // Delays the processor by the contention at the present T-state (the Inves's ULA port).
+    void ContendPort();
     // The contention of a whole I/O cycle on the 48K and 128K ULAs, by whether
     // the port's high byte looks like a contended address and whether the ULA
     // answers (A0 low). Called one T-state into the cycle, as the processor
