@@ -154,8 +154,6 @@ TEST_P(RendererTest, DrawsBorderAndCellsAtTheirPlacesAndLeavesThePadding) {
 
 INSTANTIATE_TEST_SUITE_P(Depths, RendererTest,
                          ::testing::Values(DepthCase{1, 13, 38, 33, 34, 42, 41},
-                                           DepthCase{2, 6, 0xD680, 0x001A, 0xD000, 0xF800, 0x001F},
-                                           DepthCase{3, 7, 0xD0D000, 0x0000D0, 0xD00000, 0xFF0000, 0x0000FF},
                                            DepthCase{4, 64, 0xD0D000, 0x0000D0, 0xD00000, 0xFF0000, 0x0000FF}));
 
 TEST(Renderer, UnsupportedDepthAndLostSurfaceDrawNothing) {
