@@ -90,9 +90,14 @@ TDebug::TDebug(TSp& machine, DebugHost host, QWidget* parent)
     keys_->setObjectName("Vampir0");
     keys_->installEventFilter(this);
     keys_->setToolTip("Teclado del Spectrum");
+    keys_->setMinimumWidth(160);
+    auto* keyRow = new QHBoxLayout;
+    keyRow->addWidget(new QLabel("Teclado:", this));
+    keyRow->addWidget(keys_);
+    keyRow->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages);
-    layout->addWidget(keys_);
+    layout->addLayout(keyRow);
 
     menu_ = new QMenu(this);
     menu_->setObjectName("PUM");
@@ -170,6 +175,7 @@ QWidget* TDebug::BuildZ80Page() {
         stateRow->addWidget(iffs_[size_t(i)]);
     }
     regs->addLayout(stateRow, 8, 0, 1, 4);
+    regs->setRowStretch(9, 1);
     grid->addWidget(group, 1, 0, 2, 1);
 
     // The instruction list.
@@ -228,6 +234,7 @@ QWidget* TDebug::BuildHardwarePage() {
     const std::array<const char*, 3> legends{"xxxEMbbb", "xxpRvBBB", "xxPDmrsp"};
     for (int i = 0; i < 3; ++i) {
         ports_[size_t(i)] = Box(page, names[size_t(i)]);
+        ports_[size_t(i)]->setMaximumWidth(100);
         grid->addWidget(new QLabel(captions[size_t(i)], page), i + 1, 0);
         grid->addWidget(ports_[size_t(i)], i + 1, 1);
         auto* legend = new QLabel(legends[size_t(i)], page);
@@ -235,6 +242,7 @@ QWidget* TDebug::BuildHardwarePage() {
         grid->addWidget(legend, i + 1, 2);
     }
     tstates_ = Box(page, "E_TSt");
+    tstates_->setMaximumWidth(100);
     grid->addWidget(new QLabel("T-estados frame:", page), 4, 0);
     grid->addWidget(tstates_, 4, 1);
     QToolButton* reset = Button(page, "SpeedButton2", "Reset");
@@ -252,6 +260,7 @@ QWidget* TDebug::BuildHardwarePage() {
     for (int i = 0; i < 16; ++i) new QTreeWidgetItem(ay_);
     grid->addWidget(ay_, 1, 3, 6, 1);
     grid->setRowStretch(6, 1);
+    grid->setColumnStretch(2, 1);
     return page;
 }
 
