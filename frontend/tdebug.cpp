@@ -205,20 +205,16 @@ QWidget* TDebug::BuildZ80Page() {
     breakpoints_->setMaximumWidth(110);
     side->addWidget(breakpoints_);
     auto* bpButtons = new QHBoxLayout;
-    add_ = Button(page, "BPA", "+");
-    add_->setToolTip("Breakpoint en una dirección");
-    QToolButton* addWrite = Button(page, "BPW", "+W");
-    addWrite->setToolTip("Breakpoint al escribir en memoria");
-    QToolButton* addPort = Button(page, "BPP", "+P");
-    addPort->setToolTip("Breakpoint al leer o escribir un puerto");
+    add_ = {Button(page, "BPA", "+"), Button(page, "BPW", "+W"), Button(page, "BPP", "+P")};
+    add_[1]->setToolTip("Breakpoint al escribir en memoria (dirección o rango)");
+    add_[2]->setToolTip("Breakpoint al leer o escribir un puerto (con máscara)");
     remove_ = Button(page, "BPQ", "-");
     remove_->setEnabled(false);
-    for (QToolButton* b : {add_, addWrite, addPort, remove_}) bpButtons->addWidget(b);
+    for (QToolButton* b : {add_[0], add_[1], add_[2], remove_}) bpButtons->addWidget(b);
     side->addLayout(bpButtons);
     grid->addLayout(side, 1, 2, 2, 1);
-    connect(add_, &QToolButton::clicked, this, [this] { AddBreakpointClick(BreakKind::Address); });
-    connect(addWrite, &QToolButton::clicked, this, [this] { AddBreakpointClick(BreakKind::Write); });
-    connect(addPort, &QToolButton::clicked, this, [this] { AddBreakpointClick(BreakKind::Port); });
+    for (const BreakKind kind : {BreakKind::Address, BreakKind::Write, BreakKind::Port})
+        connect(add_[size_t(kind)], &QToolButton::clicked, this, [this, kind] { AddBreakpointClick(kind); });
     connect(remove_, &QToolButton::clicked, this, &TDebug::RemoveBreakpointClick);
     connect(breakpoints_, &QListWidget::itemSelectionChanged, this,
             [this] { remove_->setEnabled(!breakpoints_->selectedItems().isEmpty()); });
@@ -311,7 +307,7 @@ void TDebug::DrawBreakpoints() {
     breakpoints_->clear();
     for (const Breakpoint& b : debugger_.Breakpoints())
         breakpoints_->addItem(QString::fromStdString(debugger_.BreakpointText(b)));
-    add_->setEnabled(debugger_.Breakpoints().size() < Debugger::kMaxBreakpoints);
+    for (QToolButton* add : add_) add->setEnabled(debugger_.Breakpoints().size() < Debugger::kMaxBreakpoints);
     remove_->setEnabled(false);
 }
 
@@ -385,6 +381,7 @@ std::optional<uint32_t> TDebug::AskNumber(const QString& caption, const QString&
 }
 
 void TDebug::EditRegister(int part, int change) {
+    if (debugger_.Running) return;
     const uint16_t value = debugger_.Register(menuTag_);
     uint16_t result = value;
     if (part == 0) {

@@ -81,7 +81,7 @@ private:
     QLineEdit* tstates_ = nullptr;
     QToolButton* run_ = nullptr;
     QToolButton* runTo_ = nullptr;
-    QToolButton* add_ = nullptr;
+    std::array<QToolButton*, 3> add_{};  // address, write and port breakpoints
     QToolButton* remove_ = nullptr;
     QCheckBox* hexadecimal_ = nullptr;
     QComboBox* keys_ = nullptr;
