@@ -100,6 +100,8 @@ public:
     void RzxPlayFrame();
     // The interrupt acknowledge sequence of the current interrupt mode.
     void AcceptInterrupt();
+    // Whether the next instruction step starts by accepting an interrupt.
+    bool InterruptDue() const { return FrameTStates < IntWindowEnd && IFF1 && !prefixPending_ && interruptAccepted(); }
 
 private:
     template <bool Contended> uint8_t read(uint16_t address);

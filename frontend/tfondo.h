@@ -168,6 +168,7 @@ private:
     void LeaveFullScreen();
     void PictureRightButton();
     void ShowCredits();
+    void MonitorClick();  // tfondo_debug.cpp
 
     // Files: dialogs, recent files, screenshots (tfondo_files.cpp).
     std::optional<std::string> ChooseFileToOpen(const char* dialogName, const QString& title, const QString& filter,

@@ -165,7 +165,9 @@ void TFondo::CreateMenus() {
 
     optionsMenu_->addAction(NewAction("Idioma1", "Idioma", "Elige el idioma"));
     optionsMenu_->addAction(NewAction("Hardware1", "Opciones", "Opciones del emulador"));
-    optionsMenu_->addAction(NewAction("Monitor1", "Debug", "Depurador"));
+    QAction* monitor = NewAction("Monitor1", "Debug", "Depurador", true);
+    connect(monitor, &QAction::triggered, this, &TFondo::MonitorClick);
+    optionsMenu_->addAction(monitor);
     optionsMenu_->addSeparator();
     QAction* reset = NewAction("Reset1", "Reset", "Reinicia el Spectrum", true);
     connect(reset, &QAction::triggered, this, &TFondo::ResetMachine);

@@ -102,6 +102,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 if (!ParsePeek(value, peek)) return invalid();
                 options.peeks.push_back(peek);
             }
+        } else if (IsDebugOption(arg)) {
+            if (!takeValue() || !ParseDebugOption(arg, value, options.debug, error)) return std::nullopt;
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
             return std::nullopt;
@@ -122,6 +124,8 @@ std::string UsageText() {
            "                      [TAPE.tap|.tzx|.csw|.wav|.voc [--fast-load on|off] [--auto-play on|off]\n"
            "                       [--auto-rewind on|off] [--frames-after N]]\n"
            "                      [SNAPSHOT.fsu|.sna|.z80|.sp] [--save-snapshot OUT.fsu|.sna|.z80|.sp]\n"
+           "                      [--break ADDR]... [--break-write ADDR[-ADDR]] [--break-port PORT[/MASK]]\n"
+           "                      [--disassemble ADDR[:N]]\n"
            "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
            "  --frames N     frames to run first (default 250)\n"
            "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames\n"
@@ -130,7 +134,12 @@ std::string UsageText() {
            "                 and auto rewind are on unless turned off; without auto play the\n"
            "                 tape is started once the typed text has been entered\n"
            "  SNAPSHOT       load it before the first frame, on the model it names\n"
-           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n";
+           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n"
+           "  --break ADDR   stop the run when PC reaches ADDR (repeatable, up to 10 breakpoints)\n"
+           "  --break-write ADDR[-ADDR]  stop before an instruction writes that memory\n"
+           "  --break-port PORT[/MASK]   stop before an IN or OUT on a port matching under MASK\n"
+           "                 a stop prints \"break: <address|write|port> at PC=<hex>\" first\n"
+           "  --disassemble ADDR[:N]  after the run, list N instructions from ADDR (default 12)\n";
 }
 
 }  // namespace tarvolinde::cli

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "app/cli/debug_options.h"
+
 namespace tarvolinde::cli {
 
 struct PeekRequest {
@@ -41,6 +43,8 @@ struct Options {
     // the first frame, in order; the model comes from the file.
     std::vector<std::string> snapshots;
     std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp: written after the run
+
+    DebugOptions debug;            // --break, --break-write, --break-port, --disassemble
 };
 
 // Parses argv; on an error returns nothing and fills `error`.

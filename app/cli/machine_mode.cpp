@@ -97,21 +97,23 @@ int RunMachine(const Options& options) {
     const auto start = std::chrono::steady_clock::now();
     int framesRun = 0;
     if (!options.typeText) pressPlay();
-    for (; framesRun < options.frames; ++framesRun) machine->RunFrame();
+    BreakWatch watch(*machine, options.debug);
+    for (; framesRun < options.frames && watch.RunFrame(); ++framesRun) {}
     if (options.typeText) {
         TypingSession typing(*options.typeText);
-        while (!typing.Done()) {
+        while (!typing.Done() && !watch.Stopped()) {
             typing.BeforeFrame(machine->KeyRows);
-            machine->RunFrame();
+            watch.RunFrame();
             ++framesRun;
         }
         machine->KeyRows = kAllKeysUp;
         pressPlay();
-        for (int i = 0; i < options.framesAfterTyping; ++i, ++framesRun) machine->RunFrame();
+        for (int i = 0; i < options.framesAfterTyping && watch.RunFrame(); ++i, ++framesRun) {}
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     int status = 0;
+    if (const auto line = watch.BreakLine()) std::printf("%s\n", line->c_str());
     // Saved before the reports, so that they show the state the file holds.
     if (!options.saveSnapshot.empty()) status = SaveSnapshotFile(options.saveSnapshot, *machine);
     if (!options.screenshot.empty() && !SaveScreenshot(*machine, options.screenshot)) {
@@ -126,6 +128,7 @@ int RunMachine(const Options& options) {
             for (const std::string& line : TapeState(*tape)) std::printf("%s\n", line.c_str());
     }
     for (const PeekRequest& peek : options.peeks) std::printf("%s\n", PeekLine(*machine, peek).c_str());
+    for (const std::string& line : watch.Listing()) std::printf("%s\n", line.c_str());
     if (options.speed) {
         const double realTime = framesRun / kFramesPerSecond;
         std::printf("frames: %d seconds: %.3f x-real-time: %.1f\n", framesRun, seconds,
