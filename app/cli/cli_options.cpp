@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "app/cli/archive_files.h"
 #include "snapshots/snapshot.h"
 
 namespace tarvolinde::cli {
@@ -102,9 +103,23 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 if (!ParsePeek(value, peek)) return invalid();
                 options.peeks.push_back(peek);
             }
+        } else if (arg == "--tape" || arg == "--snapshot") {
+            if (!takeValue()) return std::nullopt;
+            (arg == "--tape" ? options.files : options.snapshots).push_back(value);
+        } else if (arg == "--preview") {
+            if (!takeValue()) return std::nullopt;
+            const std::optional<PreviewKind> kind = DialogKindNamed(value);
+            if (!kind) return invalid();
+            std::string file;
+            if (!takeValue()) return std::nullopt;
+            file = value;
+            if (!takeValue()) return std::nullopt;
+            options.preview = PreviewRequest{*kind, file, value};
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
             return std::nullopt;
+        } else if (IsZipName(arg)) {
+            AddArchiveArgument(arg, options);
         } else if (SnapshotKindOf(arg)) {
             options.snapshots.push_back(arg);
         } else {
@@ -122,6 +137,8 @@ std::string UsageText() {
            "                      [TAPE.tap|.tzx|.csw|.wav|.voc [--fast-load on|off] [--auto-play on|off]\n"
            "                       [--auto-rewind on|off] [--frames-after N]]\n"
            "                      [SNAPSHOT.fsu|.sna|.z80|.sp] [--save-snapshot OUT.fsu|.sna|.z80|.sp]\n"
+           "                      [--tape FILE] [--snapshot FILE] [ARCHIVE.zip]\n"
+           "       tarvolinde-cli --preview tape|snapshot FILE OUT.png|.scr\n"
            "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
            "  --frames N     frames to run first (default 250)\n"
            "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames\n"
@@ -130,7 +147,12 @@ std::string UsageText() {
            "                 and auto rewind are on unless turned off; without auto play the\n"
            "                 tape is started once the typed text has been entered\n"
            "  SNAPSHOT       load it before the first frame, on the model it names\n"
-           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n";
+           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n"
+           "  --tape FILE, --snapshot FILE  a tape or snapshot whatever its name; FILE may be a ZIP\n"
+           "                 archive, of which the member the open dialog would pick is loaded\n"
+           "  ARCHIVE.zip    a tape if the tape dialog finds one in it, else a snapshot\n"
+           "  --preview KIND FILE OUT  write the picture the open dialog of KIND shows for FILE\n"
+           "                 (a 256x192 PNG or the 6912-byte screen); exit 1 when it has none\n";
 }
 
 }  // namespace tarvolinde::cli

@@ -6,11 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "snapshots/file_preview.h"
+
 namespace tarvolinde::cli {
 
 struct PeekRequest {
     uint16_t address;
     uint32_t length;
+};
+
+// --preview KIND FILE OUT: what the open dialog of KIND shows for FILE.
+struct PreviewRequest {
+    PreviewKind kind;
+    std::string file;
+    std::string out;
 };
 
 struct Options {
@@ -41,6 +50,9 @@ struct Options {
     // the first frame, in order; the model comes from the file.
     std::vector<std::string> snapshots;
     std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp: written after the run
+    // --tape FILE and --snapshot FILE go to `files` and `snapshots` whatever their
+    // names; they, and a plain FILE.zip, may be ZIP archives.
+    std::optional<PreviewRequest> preview;
 };
 
 // Parses argv; on an error returns nothing and fills `error`.
