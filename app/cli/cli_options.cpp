@@ -148,8 +148,8 @@ std::string UsageText() {
            "                 tape is started once the typed text has been entered\n"
            "  SNAPSHOT       load it before the first frame, on the model it names\n"
            "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n"
-           "  --tape FILE, --snapshot FILE  a tape or snapshot whatever its name; FILE may be a ZIP\n"
-           "                 archive, of which the member the open dialog would pick is loaded\n"
+           "  --tape FILE, --snapshot FILE  insert the tape, load the snapshot; FILE may be a ZIP\n"
+           "                 archive, of which the member the open dialog would pick is used\n"
            "  ARCHIVE.zip    a tape if the tape dialog finds one in it, else a snapshot\n"
            "  --preview KIND FILE OUT  write the picture the open dialog of KIND shows for FILE\n"
            "                 (a 256x192 PNG or the 6912-byte screen); exit 1 when it has none\n";

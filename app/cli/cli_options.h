@@ -50,9 +50,10 @@ struct Options {
     // the first frame, in order; the model comes from the file.
     std::vector<std::string> snapshots;
     std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp: written after the run
-    // --tape FILE and --snapshot FILE go to `files` and `snapshots` whatever their
-    // names; they, and a plain FILE.zip, may be ZIP archives.
-    std::optional<PreviewRequest> preview;
+    // --tape FILE and --snapshot FILE go to `files` and `snapshots`; either may be a
+    // ZIP archive, and a plain FILE.zip goes to the first whose dialog finds a member.
+
+    std::optional<PreviewRequest> preview;  // --preview: nothing else runs
 };
 
 // Parses argv; on an error returns nothing and fills `error`.
