@@ -37,7 +37,7 @@ Archive OpenArchive(std::span<const uint8_t> bytes) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
-    zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error) : nullptr;
+    zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
     if (!archive) {
         if (source) zip_source_free(source);
         const std::string reason = zip_error_strerror(&error);

@@ -5,10 +5,25 @@
 
 #include "app/cli/cli_options.h"
 #include "frontend/file_filters.h"
+#include "snapshots/snapshot.h"
+#include "tape/tape_factory.h"
 
 namespace tarvolinde::cli {
 
+namespace {
+
+// The extension rule of the dialog's loaders.
+bool LoaderTakes(PreviewKind kind, const std::string& name) {
+    return kind == PreviewKind::Tape ? TapeKindOf(name).has_value() : SnapshotKindOf(name).has_value();
+}
+
+}  // namespace
+
 std::optional<LoadableFile> ReadForDialog(const std::string& path, PreviewKind kind, std::string& error) {
+    if (!IsZipName(path) && !LoaderTakes(kind, path)) {
+        error = std::string(file_dialogs::kBadExtension) + ": " + path;
+        return std::nullopt;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         error = "cannot read " + path;

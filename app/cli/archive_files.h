@@ -14,8 +14,9 @@ namespace tarvolinde::cli {
 struct Options;
 
 // The file (or the archive's chosen member, with its own name) for the loader
-// of the dialog of `kind`; nothing with the message in `error` when the file
-// cannot be read or the archive gives nothing ("Error en archivo ZIP").
+// of the dialog of `kind`; nothing with the message in `error` when the name
+// has no loader there ("Extensión no válida"), the file cannot be read, or the
+// archive gives nothing ("Error en archivo ZIP").
 std::optional<LoadableFile> ReadForDialog(const std::string& path, PreviewKind kind, std::string& error);
 
 // "tape" or "snapshot": the dialogs --preview can stand for.
