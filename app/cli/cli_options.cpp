@@ -110,11 +110,12 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             if (!takeValue()) return std::nullopt;
             const std::optional<PreviewKind> kind = DialogKindNamed(value);
             if (!kind) return invalid();
-            std::string file;
-            if (!takeValue()) return std::nullopt;
-            file = value;
-            if (!takeValue()) return std::nullopt;
-            options.preview = PreviewRequest{*kind, file, value};
+            PreviewRequest request{*kind, {}, {}};
+            for (std::string* field : {&request.file, &request.out}) {
+                if (!takeValue()) return std::nullopt;
+                *field = value;
+            }
+            options.preview = request;
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
             return std::nullopt;
