@@ -124,7 +124,7 @@ ZipChoice TZipi::ReadArchive(std::span<const uint8_t> bytes) const {
 bool IsZipName(std::string_view name) { return name.size() >= 3 && Upper(name.substr(name.size() - 3)) == "ZIP"; }
 
 LoadableFile ApplyZipRule(std::string name, std::vector<uint8_t> bytes, const TZipi& reader) {
-    if (!IsZipName(name)) return {std::move(name), std::move(bytes)};
+    if (!IsZipName(name)) return {std::move(name), std::move(bytes), false, std::nullopt};
     ZipChoice choice = reader.ReadArchive(bytes);
     if (choice.Name.empty()) throw ZipError("no member for this dialog in " + name);
     return {std::move(choice.Name), std::move(choice.Stream), true, choice.Screen};
