@@ -1,6 +1,8 @@
 #pragma once
 // Titles and filters of the file dialogs, as the user sees them.
 
+#include "snapshots/file_preview.h"
+
 namespace tarvolinde::file_dialogs {
 
 inline constexpr const char* kOpenSnapshotTitle = "Abrir Snapshot";
@@ -18,12 +20,18 @@ inline constexpr const char* kOpenTapeFilter =
     "Todas las Cintas (*.tap *.tzx *.wav *.voc *.csw *.zip);;Archivos TAP (*.tap);;Archivos TZX (*.tzx);;"
     "Archivos WAV (*.wav);;Archivos VOC (*.voc);;Archivos CSW (*.csw);;Archivos comprimidos (*.zip)";
 
+// The filter of the open dialog of a kind: its first entry names the members taken from a ZIP archive.
+inline const char* OpenFilterOf(PreviewKind kind) {
+    return kind == PreviewKind::Tape ? kOpenTapeFilter : kOpenSnapshotFilter;
+}
+
 inline constexpr const char* kScreenshotTitle = "Grabar pantalla como ";
 
 // The messages of the file commands.
 inline constexpr const char* kBadExtension = "Extensión no válida";
 inline constexpr const char* kSnapshotFailed = "Error en el snapshot";
 inline constexpr const char* kTapeFailed = "Error en la cinta";
+inline constexpr const char* kZipFailed = "Error en archivo ZIP";
 inline constexpr const char* kIncompatibleFormat = "El formato elegido no es compatible con el hardware";
 
 }  // namespace tarvolinde::file_dialogs

@@ -15,10 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "frontend/file_filters.h"
 #include "machine/video/screen_tables.h"
-#include "snapshots/snapshot.h"
 #include "tape/preview.h"
-#include "tape/tape_factory.h"
 
 namespace tarvolinde {
 
@@ -39,27 +38,19 @@ std::optional<std::vector<uint8_t>> ReadBounded(const QString& path) {
     return std::vector<uint8_t>(data.begin(), data.end());
 }
 
-// The screen and description a file carries, or nothing when its kind has no
-// class here or the file cannot be read or understood.
+// The screen and description a file carries (for an archive, its chosen
+// member), or nothing when there is no picture to show.
 std::optional<std::string> PreviewOf(PreviewKind kind, const QString& path, PreviewScreen& screen,
                                      PreviewBitmap& bitmap) {
-    const std::string name = QFileInfo(path).fileName().toStdString();
-    if (kind == PreviewKind::Tape) {
-        const auto tapeKind = TapeKindOf(name);
-        if (!tapeKind) return std::nullopt;
-        auto bytes = ReadBounded(path);
-        if (!bytes) return std::nullopt;
-        const auto tape = CreateTape(*tapeKind, std::move(*bytes));
-        return tape->Preview(screen, bitmap);
-    }
-    const auto snapshotKind = SnapshotKindOf(name);
-    if (!snapshotKind) return std::nullopt;
-    const auto bytes = ReadBounded(path);
+    auto bytes = ReadBounded(path);
     if (!bytes) return std::nullopt;
-    const SnapshotPreview preview = MakeSnapshot(*snapshotKind)->Preview(*bytes);
-    std::copy(preview.Screen.begin(), preview.Screen.end(), screen.begin());
+    const TZipi reader(file_dialogs::OpenFilterOf(kind));
+    std::optional<FilePreview> preview =
+        PreviewFile(kind, QFileInfo(path).fileName().toStdString(), std::move(*bytes), reader);
+    if (!preview) return std::nullopt;
+    screen = preview->Screen;
     RenderPreview(screen, bitmap);
-    return preview.Description;
+    return preview->Description;
 }
 
 }  // namespace

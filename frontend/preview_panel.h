@@ -6,12 +6,12 @@
 #include <QString>
 #include <QWidget>
 
+#include "snapshots/file_preview.h"
+
 class QFileDialog;
 class QLabel;
 
 namespace tarvolinde {
-
-enum class PreviewKind { Snapshot, Tape };
 
 // The panel beside an open dialog's file list: a 256x192 picture and a caption.
 class FilePreviewPanel : public QWidget {

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <stdexcept>
 
+#include "frontend/archive_open.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
 #include "frontend/preview_panel.h"
@@ -32,7 +33,8 @@ void TFondo::CargarSExecute() {
         ChooseFileToOpen("AbreSnap", file_dialogs::kOpenSnapshotTitle, file_dialogs::kOpenSnapshotFilter,
                          PreviewKind::Snapshot, settings_.SnapLoadDir);
     if (!path) return;
-    if (LoadSnapshot(*path)) AddRecent(*path);
+    // A file taken from an archive is not added to the recent files.
+    if (LoadSnapshot(*path) && !IsZipName(*path)) AddRecent(*path);
     FinishSnapshotLoad(pause.Resumes());
 }
 
@@ -45,14 +47,20 @@ bool TFondo::LoadSnapshot(const std::string& path) {
         return *machine_;
     };
     try {
-        const std::optional<SnapshotKind> kind = SnapshotKindOf(path);
+        std::optional<LoadableFile> file;
+        try {
+            file = ReadFileToLoad(path, PreviewKind::Snapshot);
+        } catch (const ZipError& failure) {
+            ShowError(file_dialogs::kZipFailed);
+            throw SnapshotError(failure.what());
+        }
+        const std::optional<SnapshotKind> kind = SnapshotKindOf(file ? file->Name : path);
         if (!kind) {
             ShowError(file_dialogs::kBadExtension);
             throw SnapshotError("not a snapshot's extension");
         }
-        const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
-        if (!bytes) throw SnapshotError("the file cannot be read");
-        MakeSnapshot(*kind)->Load(*bytes, select);
+        if (!file) throw SnapshotError("the file cannot be read");
+        MakeSnapshot(*kind)->Load(file->Bytes, select);
         return true;
     } catch (const SnapshotError&) {
         ShowError(file_dialogs::kSnapshotFailed);

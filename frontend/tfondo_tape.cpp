@@ -5,6 +5,7 @@
 #include <QThread>
 
 #include "frontend/activity_panel.h"
+#include "frontend/archive_open.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
 #include "frontend/preview_panel.h"
@@ -28,16 +29,23 @@ void TFondo::CargaCExecute() {
 void TFondo::InsertTape(const std::string& path) {
     // The old tape goes first: a file that fails leaves no tape in.
     EjectTape();
-    const std::optional<TapeKind> kind = TapeKindOf(path);
+    std::optional<LoadableFile> file;
+    try {
+        file = ReadFileToLoad(path, PreviewKind::Tape);
+    } catch (const ZipError&) {
+        ShowError(file_dialogs::kZipFailed);
+        ShowError(file_dialogs::kTapeFailed);
+        return;
+    }
+    const std::optional<TapeKind> kind = TapeKindOf(file ? file->Name : path);
     if (!kind) {
         ShowError(file_dialogs::kBadExtension);
         return;
     }
     std::unique_ptr<TCinta> tape;
     try {
-        std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
-        if (!bytes) throw TapeFormatError("the file cannot be read");
-        tape = CreateTape(*kind, std::move(*bytes));
+        if (!file) throw TapeFormatError("the file cannot be read");
+        tape = CreateTape(*kind, std::move(file->Bytes));
     } catch (const TapeFormatError&) {
         ShowError(file_dialogs::kTapeFailed);
         return;
@@ -58,7 +66,7 @@ void TFondo::InsertTape(const std::string& path) {
     tape->Attach(machine_.get());
     tape_ = std::move(tape);
     ShowTapeInserted(true);
-    AddRecent(path);
+    if (!file->FromArchive) AddRecent(path);
 }
 
 void TFondo::EjectTape() {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "app/cli/archive_files.h"
 #include "snapshots/snapshot.h"
 
 namespace tarvolinde::cli {
@@ -104,9 +105,24 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             }
         } else if (IsDebugOption(arg)) {
             if (!takeValue() || !ParseDebugOption(arg, value, options.debug, error)) return std::nullopt;
+        } else if (arg == "--tape" || arg == "--snapshot") {
+            if (!takeValue()) return std::nullopt;
+            (arg == "--tape" ? options.files : options.snapshots).push_back(value);
+        } else if (arg == "--preview") {
+            if (!takeValue()) return std::nullopt;
+            const std::optional<PreviewKind> kind = DialogKindNamed(value);
+            if (!kind) return invalid();
+            PreviewRequest request{*kind, {}, {}};
+            for (std::string* field : {&request.file, &request.out}) {
+                if (!takeValue()) return std::nullopt;
+                *field = value;
+            }
+            options.preview = request;
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
             return std::nullopt;
+        } else if (IsZipName(arg)) {
+            AddArchiveArgument(arg, options);
         } else if (SnapshotKindOf(arg)) {
             options.snapshots.push_back(arg);
         } else {
@@ -126,6 +142,8 @@ std::string UsageText() {
            "                      [SNAPSHOT.fsu|.sna|.z80|.sp] [--save-snapshot OUT.fsu|.sna|.z80|.sp]\n"
            "                      [--break ADDR]... [--break-write ADDR[-ADDR]] [--break-port PORT[/MASK]]\n"
            "                      [--disassemble ADDR[:N]]\n"
+           "                      [--tape FILE] [--snapshot FILE] [ARCHIVE.zip]\n"
+           "       tarvolinde-cli --preview tape|snapshot FILE OUT.png|.scr\n"
            "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
            "  --frames N     frames to run first (default 250)\n"
            "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames\n"
@@ -139,7 +157,12 @@ std::string UsageText() {
            "  --break-write ADDR[-ADDR]  stop before an instruction writes that memory\n"
            "  --break-port PORT[/MASK]   stop before an IN or OUT on a port matching under MASK\n"
            "                 a stop prints \"break: <address|write|port> at PC=<hex>\" first\n"
-           "  --disassemble ADDR[:N]  after the run, list N instructions from ADDR (default 12)\n";
+           "  --disassemble ADDR[:N]  after the run, list N instructions from ADDR (default 12)\n"
+           "  --tape FILE, --snapshot FILE  insert the tape, load the snapshot; FILE may be a ZIP\n"
+           "                 archive, of which the member the open dialog would pick is used\n"
+           "  ARCHIVE.zip    a tape if the tape dialog finds one in it, else a snapshot\n"
+           "  --preview KIND FILE OUT  write the picture the open dialog of KIND shows for FILE\n"
+           "                 (a 256x192 PNG or the 6912-byte screen); exit 1 when it has none\n";
 }
 
 }  // namespace tarvolinde::cli

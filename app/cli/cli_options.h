@@ -7,12 +7,20 @@
 #include <vector>
 
 #include "app/cli/debug_options.h"
+#include "snapshots/file_preview.h"
 
 namespace tarvolinde::cli {
 
 struct PeekRequest {
     uint16_t address;
     uint32_t length;
+};
+
+// --preview KIND FILE OUT: what the open dialog of KIND shows for FILE.
+struct PreviewRequest {
+    PreviewKind kind;
+    std::string file;
+    std::string out;
 };
 
 struct Options {
@@ -45,6 +53,10 @@ struct Options {
     std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp: written after the run
 
     DebugOptions debug;            // --break, --break-write, --break-port, --disassemble
+    // --tape FILE and --snapshot FILE go to `files` and `snapshots`; either may be a
+    // ZIP archive, and a plain FILE.zip goes to the first whose dialog finds a member.
+
+    std::optional<PreviewRequest> preview;  // --preview: nothing else runs
 };
 
 // Parses argv; on an error returns nothing and fills `error`.

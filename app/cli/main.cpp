@@ -7,6 +7,7 @@
 #include "app/cli/cli_options.h"
 #include "app/cli/cpm_mode.h"
 #include "app/cli/machine_mode.h"
+#include "app/cli/preview_mode.h"
 
 int main(int argc, char** argv) {
     using namespace tarvolinde::cli;
@@ -22,5 +23,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!options->cpmProgram.empty()) return RunCpm(*options);
+    if (options->preview) return RunPreview(*options);
     return RunMachine(*options);
 }

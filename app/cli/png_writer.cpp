@@ -7,22 +7,14 @@
 #include <vector>
 
 #include "machine/video/screen.h"
+#include "machine/video/screen_tables.h"
 #include "platform/memory_surface.h"
 
 namespace tarvolinde::cli {
 
-bool WriteScreenPng(const Screen& screen, const std::string& path) {
-    MemorySurface surface(4);
-    screen.Render(surface);
-    constexpr int width = MemorySurface::kWidth, height = MemorySurface::kHeight;
-    std::vector<uint8_t> rgb(size_t(width) * height * 3);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const uint32_t pixel = surface.PixelAt(x, y);
-            uint8_t* out = &rgb[(size_t(y) * width + x) * 3];
-            out[0] = uint8_t(pixel >> 16), out[1] = uint8_t(pixel >> 8), out[2] = uint8_t(pixel);
-        }
+namespace {
 
+bool WriteRgbPng(const std::vector<uint8_t>& rgb, int width, int height, const std::string& path) {
     const std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "wb"), &std::fclose);
     if (!file) return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -39,6 +31,31 @@ bool WriteScreenPng(const Screen& screen, const std::string& path) {
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return true;
+}
+
+}  // namespace
+
+bool WriteScreenPng(const Screen& screen, const std::string& path) {
+    MemorySurface surface(4);
+    screen.Render(surface);
+    constexpr int width = MemorySurface::kWidth, height = MemorySurface::kHeight;
+    std::vector<uint8_t> rgb(size_t(width) * height * 3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const uint32_t pixel = surface.PixelAt(x, y);
+            uint8_t* out = &rgb[(size_t(y) * width + x) * 3];
+            out[0] = uint8_t(pixel >> 16), out[1] = uint8_t(pixel >> 8), out[2] = uint8_t(pixel);
+        }
+    return WriteRgbPng(rgb, width, height, path);
+}
+
+bool WritePreviewPng(const PreviewBitmap& bitmap, const std::string& path) {
+    std::vector<uint8_t> rgb(bitmap.size() * 3);
+    for (size_t i = 0; i < bitmap.size(); ++i) {
+        const uint32_t pixel = Palette32[bitmap[i] & 15];
+        rgb[i * 3] = uint8_t(pixel >> 16), rgb[i * 3 + 1] = uint8_t(pixel >> 8), rgb[i * 3 + 2] = uint8_t(pixel);
+    }
+    return WriteRgbPng(rgb, kPreviewWidth, kPreviewHeight, path);
 }
 
 }  // namespace tarvolinde::cli

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "app/cli/archive_files.h"
 #include "snapshots/snapshot.h"
 
 namespace tarvolinde::cli {
@@ -21,23 +21,23 @@ constexpr const char* kIncompatible = "El formato elegido no es compatible con e
 bool IsSnapshotFile(const std::string& path) { return SnapshotKindOf(path).has_value(); }
 
 int LoadSnapshotFile(const std::string& path, std::unique_ptr<TSp>& machine, const RomProvider& roms) {
-    const std::optional<SnapshotKind> kind = SnapshotKindOf(path);
+    std::string error;
+    const std::optional<LoadableFile> file = ReadForDialog(path, PreviewKind::Snapshot, error);
+    if (!file) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    const std::optional<SnapshotKind> kind = SnapshotKindOf(file->Name);
     if (!kind) {
         std::fprintf(stderr, "%s: %s\n", kBadExtension, path.c_str());
         return 2;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::fprintf(stderr, "cannot read %s\n", path.c_str());
-        return 1;
-    }
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     const ModelSelector select = [&](int modelIndex) -> TSp& {
         if (!machine || machine->ModelIndex != modelIndex) machine = CreateMachine(modelIndex, roms);
         return *machine;
     };
     try {
-        MakeSnapshot(*kind)->Load(bytes, select);
+        MakeSnapshot(*kind)->Load(file->Bytes, select);
     } catch (const SnapshotError& error) {
         std::fprintf(stderr, "%s: %s (%s)\n", kSnapshotError, path.c_str(), error.what());
         return 1;

@@ -1,28 +1,22 @@
 #include "app/cli/tape_loading.h"
 
-#include <fstream>
-#include <iterator>
-
+#include "app/cli/archive_files.h"
 #include "tape/tape_error.h"
 #include "tape/tape_factory.h"
 
 namespace tarvolinde::cli {
 
 std::unique_ptr<TCinta> OpenTape(const std::string& path, const Options& options, std::string& error) {
-    const std::optional<TapeKind> kind = TapeKindOf(path);
+    std::optional<LoadableFile> file = ReadForDialog(path, PreviewKind::Tape, error);
+    if (!file) return nullptr;
+    const std::optional<TapeKind> kind = TapeKindOf(file->Name);
     if (!kind) {
         error = "Extensión no válida: " + path;
         return nullptr;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot read " + path;
-        return nullptr;
-    }
-    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     std::unique_ptr<TCinta> tape;
     try {
-        tape = CreateTape(*kind, std::move(bytes));
+        tape = CreateTape(*kind, std::move(file->Bytes));
     } catch (const TapeFormatError& failure) {
         error = std::string("Error en la cinta: ") + failure.what();
         return nullptr;

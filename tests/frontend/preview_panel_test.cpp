@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "machine/video/screen_tables.h"
+#include "tests/snapshots/zip_test_support.h"
 #include "tests/tape/tape_test_support.h"
 
 namespace tarvolinde::test {
@@ -50,6 +51,11 @@ TEST_F(PreviewPanelTest, TapesAndSnapshotsShowTheirScreenAndDescription) {
     FilePreviewPanel tapes(PreviewKind::Tape);
     tapes.ShowFile(Write("juego.tap", ScreenTap()));
     EXPECT_EQ(tapes.Caption(), "(juego.tap, TAP (Z80))");
+    ExpectPattern(tapes.Picture());
+    // From an archive, its screen member shows rather than the tape's own (blank) screen.
+    const Bytes blank = TapOf({RomBlock(0x00, HeaderBody(3, "pantalla", 6912, 16384)), RomBlock(0xFF, Bytes(6912, 0))});
+    tapes.ShowFile(Write("juegos.zip", MakeZip({{"juego.tap", blank}, {"foto.scr", PatternScreen()}})));
+    EXPECT_EQ(tapes.Caption(), "(juegos.zip, TAP (Z80))");
     ExpectPattern(tapes.Picture());
 
     Bytes sna(27, 0);

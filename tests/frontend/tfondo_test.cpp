@@ -20,6 +20,7 @@
 #include "platform/memory_surface.h"
 #include "platform/null_audio_sink.h"
 #include "tape/cinta.h"
+#include "tests/snapshots/zip_test_support.h"
 #include "tests/tape/tape_test_support.h"
 
 namespace tarvolinde::test {
@@ -370,14 +371,18 @@ TEST_F(WindowTest, AFailedLoadIsReportedAndLeavesNoTapeOrAFreshMachine) {
     WriteBytes(dir_ / "rota.wav", {'N', 'o', ' ', 'e', 's', ' ', 'W', 'A', 'V', 'E', 0, 0});
     WriteBytes(dir_ / "roto.z80", Bytes(20, 0xAA));
     WriteBytes(dir_ / "notas.txt", Sna48());
+    WriteBytes(dir_ / "cinta.zip", MakeZip({{"buena.tap", SmallTap()}}));
+    WriteBytes(dir_ / "notas.zip", MakeZip({{"notas.txt", SmallTap()}}));
     TFondo& window = OpenWindow();
     const struct {
         const char *command, *file;
         QStringList messages;
     } cases[] = {{"CargaC", "rota.wav", {"Error en la cinta"}},
                  {"CargaC", "cinta.mp3", {"Extensión no válida"}},
+                 {"CargaC", "notas.zip", {"Error en archivo ZIP", "Error en la cinta"}},
                  {"CargarS", "roto.z80", {"Error en el snapshot"}},
-                 {"CargarS", "notas.txt", {"Extensión no válida", "Error en el snapshot"}}};
+                 {"CargarS", "notas.txt", {"Extensión no válida", "Error en el snapshot"}},
+                 {"CargarS", "cinta.zip", {"Error en archivo ZIP", "Error en el snapshot"}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
         Load("CargaC", dir_ / "buena.tap");
@@ -387,6 +392,14 @@ TEST_F(WindowTest, AFailedLoadIsReportedAndLeavesNoTapeOrAFreshMachine) {
         EXPECT_TRUE(c.command[5] == 'C' ? !Action("SacaC")->isEnabled() && !window.Machine()->Tape : window.Machine()->cpu.PC.w == 0);
         EXPECT_EQ(window.RecentFiles(), std::vector<std::string>{(dir_ / "buena.tap").string()});
     }
+}
+
+TEST_F(WindowTest, ArchivesGiveTheDialogsMembersAndAreNotRecentFiles) {
+    WriteBytes(dir_ / "juegos.zip", MakeZip({{"fotos/foto.sna", Sna48()}, {"cinta.tap", SmallTap()}}));
+    TFondo& window = OpenWindow();
+    Load("CargaC", dir_ / "juegos.zip");
+    Load("CargarS", dir_ / "juegos.zip");
+    EXPECT_TRUE(Action("SacaC")->isEnabled() && window.Machine()->cpu.PC.w == 0x8000 && window.RecentFiles().empty());
 }
 
 }  // namespace

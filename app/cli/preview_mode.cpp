@@ -1,0 +1,57 @@
+#include "app/cli/preview_mode.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "app/cli/archive_files.h"
+#include "app/cli/png_writer.h"
+#include "frontend/file_filters.h"
+
+namespace tarvolinde::cli {
+
+namespace {
+
+bool EndsWith(std::string text, std::string_view suffix) {
+    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+}  // namespace
+
+int RunPreview(const Options& options) {
+    const PreviewRequest& request = *options.preview;
+    const bool png = EndsWith(request.out, ".png");
+    if (!png && !EndsWith(request.out, ".scr")) {
+        std::fprintf(stderr, "unknown preview type: %s (use .png or .scr)\n", request.out.c_str());
+        return 2;
+    }
+    std::optional<FilePreview> preview;
+    if (std::ifstream file{request.file, std::ios::binary}) {
+        std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+        preview = PreviewFile(request.kind, request.file, std::move(bytes),
+                              TZipi(file_dialogs::OpenFilterOf(request.kind)));
+    }
+    if (!preview) {
+        std::fprintf(stderr, "Imagen no disponible: %s\n", request.file.c_str());
+        return 1;
+    }
+    bool written = false;
+    if (png) {
+        PreviewBitmap bitmap;
+        RenderPreview(preview->Screen, bitmap);
+        written = WritePreviewPng(bitmap, request.out);
+    } else {
+        std::ofstream out(request.out, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(preview->Screen.data()), std::streamsize(preview->Screen.size()));
+        written = bool(out);
+    }
+    if (!written) {
+        std::fprintf(stderr, "cannot write %s\n", request.out.c_str());
+        return 1;
+    }
+    std::printf("preview: %s\n", preview->Description.c_str());
+    return 0;
+}
+
+}  // namespace tarvolinde::cli

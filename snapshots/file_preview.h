@@ -1,0 +1,30 @@
+#pragma once
+// What an open dialog shows beside its file list: the screen a file carries
+// and a short description, read without touching any machine. The desktop
+// program's panel and the runner's --preview share it.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "snapshots/zip_archive.h"
+#include "tape/preview.h"
+
+namespace tarvolinde {
+
+// The open dialog a file is chosen in.
+enum class PreviewKind { Snapshot, Tape };
+
+struct FilePreview {
+    PreviewScreen Screen{};
+    std::string Description;
+};
+
+// The preview of the file `name` (its bytes) in the dialog of `kind`, whose
+// filter made `reader`. For a ZIP archive it is the chosen member's, with the
+// archive's ".SCR" member as the picture when there is one. Nothing when the
+// kind has no class here or the file cannot be understood ("Imagen no disponible").
+std::optional<FilePreview> PreviewFile(PreviewKind kind, std::string name, std::vector<uint8_t> bytes,
+                                       const TZipi& reader);
+
+}  // namespace tarvolinde
