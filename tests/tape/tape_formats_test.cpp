@@ -25,50 +25,11 @@ Bytes Tone(uint16_t length, uint16_t pulses) {
     return {0x12, uint8_t(length), uint8_t(length >> 8), uint8_t(pulses), uint8_t(pulses >> 8)};
 }
 
-Bytes Csw(uint8_t version, uint8_t compression, const Bytes& data, uint16_t rate = 44100) {
-    Bytes file;
-    AppendText(file, "Compressed Square Wave");
-    Append(file, {0x1A, version, 0});
-    if (version == 1) {
-        AppendWord(file, rate);
-        Append(file, {compression, 0, 0, 0, 0});
-    } else {
-        AppendDword(file, rate);
-        AppendDword(file, 0);
-        Append(file, {compression, 0, 0});
-        file.resize(52);
-    }
-    file.insert(file.end(), data.begin(), data.end());
-    return file;
-}
-
 Bytes Deflated(const Bytes& data) {
     uLongf size = compressBound(uLong(data.size()));
     Bytes out(size);
     compress(out.data(), &size, data.data(), uLong(data.size()));
     return Cut(out, size);
-}
-
-// A RIFF WAVE file of PCM samples, with a chunk the reader must step over.
-Bytes Wav(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& samples, uint32_t formatSize = 16) {
-    Bytes file;
-    AppendText(file, "RIFF");
-    AppendDword(file, uint32_t(48 + formatSize + samples.size()));
-    AppendText(file, "WAVEfmt ");
-    AppendDword(file, formatSize);
-    AppendWord(file, tag);
-    AppendWord(file, channels);
-    AppendDword(file, rate);
-    AppendDword(file, rate * channels * bits / 8);
-    AppendWord(file, channels * bits / 8);
-    AppendWord(file, bits);
-    file.resize(file.size() + formatSize - 16);
-    AppendText(file, "LIST");
-    Append(file, {3, 0, 0, 0, 1, 2, 3, 0});
-    AppendText(file, "data");
-    AppendDword(file, uint32_t(samples.size()));
-    file.insert(file.end(), samples.begin(), samples.end());
-    return file;
 }
 
 TEST(TapeFaults, DamagedFilesAreRefusedWhenOpened) {
@@ -121,22 +82,33 @@ TEST(WavTape, LevelsAreDecidedAgainstTheMiddleOfTheRecordingsRange) {
         for (int pass = 0; pass < 2; ++pass) {
             tape.GoToBlock(0);
             tape.Play();
-            // The level of every sample but the last, which ends the tape.
-            for (size_t i = 1; i < kSamples; ++i) {
-                machine->cpu.TotalTStates = i * tape.SamplePeriod() + tape.SamplePeriod() / 2;
+            // Each sample's level from the start of its period (k * 3.5 MHz / 44.1 kHz) to the end.
+            for (size_t i = 0; i < kSamples; ++i) {
+                machine->cpu.TotalTStates = i * 3500000 / 44100 + 40;
                 tape.Update();
-                ASSERT_EQ(machine->EarMask == 0xFF, (((i - 1) / kRun) & 1) != 0) << "sample " << i - 1;
+                ASSERT_EQ(machine->EarMask == 0xFF, ((i / kRun) & 1) != 0) << "sample " << i;
             }
-            machine->cpu.TotalTStates += tape.SamplePeriod();
+            machine->cpu.TotalTStates = kSamples * 3500000 / 44100 + 1;
             tape.Update();
             EXPECT_FALSE(tape.Playing());
         }
     }
 }
 
+// A program that never reads the port (a crashed loader) must not keep a
+// recording "playing" past its end.
+TEST(WavTape, PlaysToItsEndWhileNothingReadsThePort) {
+    auto machine = DeckMachine();  // nothing but NOPs
+    TWav tape(Wav(1, 1, 44100, 8, Bytes(4410, 0x80)));
+    tape.Attach(machine.get());
+    tape.Play();
+    for (int frame = 0; frame < 10; ++frame) machine->RunFrame();
+    EXPECT_FALSE(tape.Playing());
+}
+
 TEST(WavTape, SamplePeriodFollowsTheModelsClock) {
     // 3.5 MHz on the Sinclair 48K models, 3.5469 MHz elsewhere, the Inves+ included.
-    for (const auto& [model, period] : std::vector<std::pair<int, uint32_t>>{{0, 80}, {1, 80}, {2, 80}, {3, 81}, {4, 81}}) {
+    for (const auto& [model, period] : std::vector<std::pair<int, uint32_t>>{{0, 79}, {1, 79}, {2, 79}, {3, 80}, {4, 80}}) {
         auto machine = DeckMachine(model);
         TWav wav(Wav(1, 1, 44100, 8, Bytes(4, 0)));
         wav.Attach(machine.get());
@@ -157,9 +129,9 @@ TEST(TapeFaults, HostileTapesPlayWhatTheyHoldAndStop) {
         {"TZX stop-if-48K on the 128K", TapeKind::Tzx, TzxOf({{0x2A, 0, 0, 0, 0}, Tone(10, 2)}), 2, false, 4},
         {"TZX zero-length data of 16 MB", TapeKind::Tzx, TzxOf({{0x14, 0, 0, 0, 0, 8, 0, 0, 0xFF, 0xFF, 0xFF}}), 0, true},
         // Pulses of no length only flip the level by their parity, at once (and a
-        // tape that ends high loses its last edge to the stop).
+        // tape that ends high is brought low by the stop after its last edge).
         {"TZX 65535 zero-length pulses", TapeKind::Tzx, TzxOf({Tone(0, 65535), Tone(30000, 3)}), 4},
-        {"TZX 65534 zero-length pulses", TapeKind::Tzx, TzxOf({Tone(0, 65534), Tone(30000, 3)}), 2},
+        {"TZX 65534 zero-length pulses", TapeKind::Tzx, TzxOf({Tone(0, 65534), Tone(30000, 3)}), 4},
         {"unsupported TZX block", TapeKind::Tzx, TzxOf({Tone(10, 2), Bytes{0x19, 0, 0, 0, 0}, Tone(10, 2)}), 2},
         // A pulse of no samples lasts one sample, not 2^32 of them.
         {"CSW pulse of 0 samples", TapeKind::Csw, Csw(1, 1, {0, 0, 0, 0, 0, 2, 1}), 4},
