@@ -102,6 +102,12 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 if (!ParsePeek(value, peek)) return invalid();
                 options.peeks.push_back(peek);
             }
+        } else if (arg == "--sound" || arg == "--sound-rate") {
+            if (!takeValue()) return std::nullopt;
+            if (arg == "--sound") options.soundFile = value;
+            else if (!ParseUnsigned(value, number) || (number != 11025 && number != 22050 && number != 44100))
+                return invalid();
+            else options.soundRate = uint32_t(number);
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
             return std::nullopt;
@@ -130,7 +136,9 @@ std::string UsageText() {
            "                 and auto rewind are on unless turned off; without auto play the\n"
            "                 tape is started once the typed text has been entered\n"
            "  SNAPSHOT       load it before the first frame, on the model it names\n"
-           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n";
+           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n"
+           "  --sound OUT.wav  record the sound of the whole run (16-bit mono) at --sound-rate\n"
+           "                 11025, 22050 or 44100 Hz (default 44100)\n";
 }
 
 }  // namespace tarvolinde::cli

@@ -41,6 +41,9 @@ struct Options {
     // the first frame, in order; the model comes from the file.
     std::vector<std::string> snapshots;
     std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp: written after the run
+
+    std::string soundFile;         // --sound OUT.wav: the sound of the whole run
+    uint32_t soundRate = 44100;    // --sound-rate
 };
 
 // Parses argv; on an error returns nothing and fills `error`.
