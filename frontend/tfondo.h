@@ -115,7 +115,7 @@ public:
     // --- Typing and recording (tfondo_typing.cpp) ------------------------------------
     // "Pegar texto": types `text` into the machine, one key a few frames at a time.
     void PasteText(const QString& text);
-    bool Pasting() const { return pasting_ != nullptr; }
+    bool Pasting() const { return pasting_.load(std::memory_order_acquire); }
     // "Grabar sonido": the sound of the frames from now on goes to a WAV file too.
     // False, with the reason in the status bar, without sound or a writable file.
     bool StartSoundRecording(const std::string& path);
@@ -252,7 +252,8 @@ private:
     SharedInput input_;
     std::set<int> heldKeys_;
     // Set while stopped, used by the emulation thread while it runs.
-    std::unique_ptr<TypingSession> pasting_;
+    std::unique_ptr<TypingSession> pasteTyping_;
+    std::atomic<bool> pasting_{false};  // any thread may ask whether the paste is still typing
     std::unique_ptr<SoundRecorder> soundRecorder_;
     QAction* recordSoundAction_ = nullptr;
     int soundQuality_ = 2;

@@ -52,13 +52,16 @@ void TFondo::PasteText(const QString& text) {
     const CommandPause pause(*this);
     std::string typed = text.toStdString();
     std::erase(typed, '\r');
-    pasting_ = std::make_unique<TypingSession>(std::move(typed));
+    pasteTyping_ = std::make_unique<TypingSession>(std::move(typed));
+    pasting_.store(true, std::memory_order_release);
 }
 
 void TFondo::TypePastedText(TSp& machine) {
-    if (!pasting_) return;
-    pasting_->BeforeFrame(machine.KeyRows);
-    if (pasting_->Done()) pasting_.reset();
+    if (!pasteTyping_) return;
+    pasteTyping_->BeforeFrame(machine.KeyRows);
+    if (!pasteTyping_->Done()) return;
+    pasteTyping_.reset();
+    pasting_.store(false, std::memory_order_release);
 }
 
 bool TFondo::StartSoundRecording(const std::string& path) {

@@ -31,12 +31,33 @@ void SharedInput::Publish() {
     written_.store(written + 1, std::memory_order_release);
 }
 
+namespace {
+
+// Matrix bits held down in `now` that were up in `then`.
+uint32_t NewlyDown(const InputBytes& then, const InputBytes& now) {
+    uint32_t bits = 0;
+    for (size_t row = 0; row < now.KeyRows.size(); ++row)
+        bits |= uint32_t(then.KeyRows[row] & ~now.KeyRows[row] & 0x1F) << (5 * row);
+    return bits;
+}
+
+}  // namespace
+
 void SharedInput::NextFrameTo(TSp& machine) {
     const size_t read = read_.load(std::memory_order_relaxed);
     if (read != written_.load(std::memory_order_acquire)) {
-        taken_ = ring_[read % kQueueSize];
-        read_.store(read + 1, std::memory_order_release);
+        const InputBytes& next = ring_[read % kQueueSize];
+        const int frames = NewlyDown(before_, taken_) ? kPressFrames
+                           : NewlyDown(taken_, next) & NewlyDown(taken_, before_) ? kSameKeyFrames
+                                                                                   : kReleaseFrames;
+        if (framesHeld_ >= frames) {
+            before_ = taken_;
+            taken_ = next;
+            framesHeld_ = 0;
+            read_.store(read + 1, std::memory_order_release);
+        }
     }
+    if (framesHeld_ < kSameKeyFrames) ++framesHeld_;
     Apply(machine);
 }
 
@@ -44,7 +65,8 @@ void SharedInput::CopyTo(TSp& machine) {
     const size_t written = written_.load(std::memory_order_acquire);
     const size_t read = read_.load(std::memory_order_relaxed);
     if (read != written) {
-        taken_ = ring_[(written - 1) % kQueueSize];
+        taken_ = before_ = ring_[(written - 1) % kQueueSize];
+        framesHeld_ = kSameKeyFrames;
         read_.store(written, std::memory_order_release);
     }
     Apply(machine);

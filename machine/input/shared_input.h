@@ -3,8 +3,12 @@
 // thread, which changes them on every key event, and the emulation thread,
 // which hands them to the machine between frames. Every state a key event
 // leaves goes through a single-producer, single-consumer ring, and the machine
-// takes one state per frame: a key pressed and released within one frame is
-// still seen down for a whole frame, then up. Neither thread ever waits.
+// takes the states in order, each for whole frames: a key pressed and released
+// within one frame is still seen down, then up. While states wait, a press is
+// kept kPressFrames and a release kReleaseFrames (kSameKeyFrames before the same
+// key again), so that the ROM's keyboard routine, which frees a key's slot only
+// five scans after its release, takes every key of a quick burst. Neither
+// thread ever waits.
 
 #include <array>
 #include <atomic>
@@ -42,6 +46,9 @@ public:
 
     // States a ring holds; beyond it the newest ones wait for room (see Publish).
     static constexpr size_t kQueueSize = 1024;
+    static constexpr int kPressFrames = 2;
+    static constexpr int kReleaseFrames = 3;
+    static constexpr int kSameKeyFrames = 6;
 
 private:
     void Publish();
@@ -50,6 +57,8 @@ private:
     InputBytes own_;    // the writer's copy
     SymbolKeys symbols_;
     InputBytes taken_;  // the reader's: the state the machine has now
+    InputBytes before_;  // the reader's: the state before it
+    int framesHeld_ = kSameKeyFrames;  // frames the machine has had taken_ for (counted up to the longest hold)
     bool backlog_ = false;  // the writer's latest state did not fit in the ring
     std::array<InputBytes, kQueueSize> ring_{};
     std::atomic<size_t> written_{0};  // states ever written; only the writer stores it
