@@ -34,7 +34,6 @@ public:
 
     void Update() override;
     uint32_t Rate() const { return rate_; }
-    uint32_t SamplePeriod() const { return clock_.Whole(); }
 
 private:
     struct Parsed {

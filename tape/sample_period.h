@@ -32,8 +32,6 @@ public:
     }
     // Back to sample 0.
     constexpr void Restart() { carry_ = 0; }
-    // The period rounded down.
-    constexpr uint32_t Whole() const { return whole_; }
 
 private:
     uint32_t rate_ = 1;

@@ -18,7 +18,6 @@ public:
     explicit TVoc(std::vector<uint8_t> bytes);
 
     void Update() override;
-    uint32_t SamplePeriod() const { return clock_.Whole(); }
 
     static constexpr size_t kFirstBlock = 26;
     static constexpr uint8_t kThreshold = 128;

@@ -37,7 +37,6 @@ public:
 
     void Update() override;
     const WavLayout& Layout() const { return layout_; }
-    uint32_t SamplePeriod() const { return clock_.Whole(); }
 
 private:
     struct Parsed {
