@@ -124,7 +124,7 @@ std::string UsageText() {
     return "usage: tarvolinde-cli --cpm PROGRAM.com [--max-tstates N]\n"
            "       tarvolinde-cli [--model M] [--rom-dir DIR] [--frames N] [--type TEXT]\n"
            "                      [--screenshot FILE.bmp|.scr|.png] [--screen-text] [--dump-state]\n"
-           "                      [--peek ADDR[:LEN]]... [--speed]\n"
+           "                      [--peek ADDR[:LEN]]... [--speed] [--sound OUT.wav [--sound-rate N]]\n"
            "                      [TAPE.tap|.tzx|.csw|.wav|.voc [--fast-load on|off] [--auto-play on|off]\n"
            "                       [--auto-rewind on|off] [--frames-after N]]\n"
            "                      [SNAPSHOT.fsu|.sna|.z80|.sp] [--save-snapshot OUT.fsu|.sna|.z80|.sp]\n"
