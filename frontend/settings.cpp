@@ -60,6 +60,7 @@ Settings ReadSettings(const IniStore& ini, const std::string& programDir) {
     s.Issue2 = ini.GetBool(kHardware, "Issue 2", s.Issue2);
     s.AyIn48 = ini.GetBool(kHardware, "AY en 48", s.AyIn48);
     s.CursorShift = ini.GetBool(kHardware, "Cursor + Mays", s.CursorShift);
+    s.SymbolKeyboard = ini.GetBool(kHardware, "Teclado simbolico", s.SymbolKeyboard);
     s.PcJoystick = ini.GetBool(kHardware, "JoyStick de PC", s.PcJoystick);
     s.MouseType = InRange(ini, kHardware, "Raton", 0, kMouseTypes - 1, s.MouseType);
     s.JoystickType = InRange(ini, kHardware, "JoyStick", 0, kJoystickTypes - 1, s.JoystickType);
@@ -95,6 +96,7 @@ void WriteSettings(const Settings& s, IniStore& ini) {
     ini.SetBool(kHardware, "Issue 2", s.Issue2);
     ini.SetBool(kHardware, "AY en 48", s.AyIn48);
     ini.SetBool(kHardware, "Cursor + Mays", s.CursorShift);
+    ini.SetBool(kHardware, "Teclado simbolico", s.SymbolKeyboard);
     ini.SetBool(kHardware, "JoyStick de PC", s.PcJoystick);
     ini.SetInt(kHardware, "Raton", s.MouseType);
     ini.SetInt(kHardware, "JoyStick", s.JoystickType);

@@ -33,6 +33,7 @@ struct Settings {
     bool Issue2 = false;               // "Issue 2"
     bool AyIn48 = true;                // "AY en 48"
     bool CursorShift = false;          // "Cursor + Mays"
+    bool SymbolKeyboard = true;        // "Teclado simbólico"
     bool PcJoystick = false;           // "JoyStick de PC"
     int MouseType = 0;                 // "Raton": 0 "Nada" .. 3 "Kempston"
     int JoystickType = 0;              // "JoyStick": 0 "Cursor/Protek/AGF" .. 4 "Kempston"

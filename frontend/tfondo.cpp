@@ -212,6 +212,7 @@ KeyOptions TFondo::CurrentKeyOptions() const {
 bool TFondo::HandleKey(QKeyEvent* event, bool down) {
     // The PC's own repeat would lift the key between repeats; the Spectrum repeats by itself.
     if (event->isAutoRepeat()) return true;
+    if (HandleSymbolKey(event, down)) return true;
     int virtualKey = VirtualKeyFromQt(event->key(), event->modifiers());
     // Tab is the extended-mode key, never a move of the focus.
     if (virtualKey == virtual_key::Tab) virtualKey = virtual_key::ExtendedMode;

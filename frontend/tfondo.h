@@ -26,7 +26,9 @@
 #include "frontend/settings.h"
 #include "machine/input/pc_joystick.h"
 #include "machine/input/pointer_devices.h"
+#include "machine/input/keyboard_typing.h"
 #include "machine/input/shared_input.h"
+#include "machine/sound/sound_recorder.h"
 #include "machine/model_table.h"
 #include "machine/sound/sound_output.h"
 #include "platform/audio_sink.h"
@@ -109,6 +111,15 @@ public:
     QMenu* RecentMenu() const { return recentMenu_; }
     QString StatusModelText() const;
     QString StatusHintText() const;
+
+    // --- Typing and recording (tfondo_typing.cpp) ------------------------------------
+    // "Pegar texto": types `text` into the machine, one key a few frames at a time.
+    void PasteText(const QString& text);
+    bool Pasting() const { return pasting_.load(std::memory_order_acquire); }
+    // "Grabar sonido": the sound of the frames from now on goes to a WAV file too.
+    // False, with the reason in the status bar, without sound or a writable file.
+    bool StartSoundRecording(const std::string& path);
+    void StopSoundRecording();
 
 signals:
     // Emitted on the emulation thread; connected queued, so the slots run on the
@@ -216,6 +227,11 @@ private:
     Q_INVOKABLE void JoystickKey(bool down, int virtualKey);
     void ReleaseHeldKeys();
     KeyOptions CurrentKeyOptions() const;
+    // "Teclado simbólico": true when the key typed a symbol.
+    bool HandleSymbolKey(QKeyEvent* event, bool down);
+    void CreateTypingActions();
+    // Emulation thread, before a frame: the next keys of a pasted text.
+    void TypePastedText(TSp& machine);
 
     const std::string programDir_;
     Settings settings_;
@@ -236,6 +252,11 @@ private:
     PcJoystick pcJoystick_;  // polled by the emulation thread, posting keys to this one
     SharedInput input_;
     std::set<int> heldKeys_;
+    // Set while stopped, used by the emulation thread while it runs.
+    std::unique_ptr<TypingSession> pasteTyping_;
+    std::atomic<bool> pasting_{false};  // any thread may ask whether the paste is still typing
+    std::unique_ptr<SoundRecorder> soundRecorder_;
+    QAction* recordSoundAction_ = nullptr;
     int soundQuality_ = 2;
     bool running_ = false;
     bool resumePending_ = false;

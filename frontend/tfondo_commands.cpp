@@ -44,6 +44,7 @@ void TFondo::SelectModel(int modelIndex) {
         // Its frames go to the sound output, with the samples of its frame length.
         machine_->Output = &output_;
         machine_->SetSoundFormat(output_.Format());
+        if (soundRecorder_) machine_->Output = soundRecorder_.get();
         machine_->sound.Filter = settings_.Filter;
         ConnectPointer(*machine_, pointer_);
         input_.CopyTo(*machine_);

@@ -26,7 +26,8 @@ constexpr int kIdleRetryMs = 20;
 
 void TFondo::EmulationFrame() {
     TSp& machine = *machine_;
-    input_.CopyTo(machine);
+    input_.NextFrameTo(machine);
+    TypePastedText(machine);
     machine.ExecuteFrame();
     if (machine.screen.DrawFlag) machine.screen.Render(picture_);
     // Hands the frame's sound to the output, which holds the machine to real time
@@ -107,6 +108,7 @@ void TFondo::RedrawScreen(bool full) {
 void TFondo::SetSoundQuality(int index) {
     // The sound buffer is replaced between two frames.
     const CommandPause pause(*this);
+    StopSoundRecording();  // its file's rate is the old one
     soundQuality_ = index;
     if (machine_) machine_->screen.DrawFlag = 0;
     // Without a device that plays, the output has fallen back to the timer pacer.

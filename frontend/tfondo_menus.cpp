@@ -174,6 +174,7 @@ void TFondo::CreateMenus() {
     // Play/Stop is a tool button only: from a menu, which pauses the machine
     // while it is open, it could only ever start it.
     optionsMenu_->addAction(reset);
+    CreateTypingActions();
 
     // --- Ayuda ---------------------------------------------------------------------
     helpMenu_ = menus->addMenu("Ayuda");

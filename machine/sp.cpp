@@ -95,6 +95,9 @@ void TSp::Reset() {
 }
 
 void TSp::EndFrame() {
+    // A tape plays on whether or not the program reads it: one step a frame
+    // brings it to its end (and stops it) when nothing reads the port.
+    if (Tape && Tape->Playing()) Tape->Update();
     // Fast tape loading runs frames with no sound and no pacing.
     if (cpu.NormalSpeed) {
         const std::span<const uint8_t> samples = sound.CompleteFrame(AyPresent ? &Ay.Synth : nullptr);

@@ -15,6 +15,13 @@ namespace {
 constexpr uint16_t kSampleInAddress = 0x05F1;
 constexpr uint16_t kTrapAddress = 0x05F3;
 constexpr uint16_t kLoadReturnAddress = 0x05E2;
+// LD-BYTES' own first IN A,(0xFE) at 0x0562, before any edge is looked for: a
+// block starting there is taken too, with no LD-EDGE return address to drop.
+constexpr uint16_t kStartInAddress = 0x0562;
+constexpr uint16_t kStartTrapAddress = 0x0564;
+// Return addresses of LD-8-BITS' CALL LD-EDGE-2 and of LD-EDGE-2's CALL LD-EDGE-1.
+constexpr uint16_t kBitsEdgeReturn = 0x05CD;
+constexpr uint16_t kSecondEdgeReturn = 0x05E6;
 
 constexpr uint8_t kEarLow = 0xBF;
 constexpr uint8_t kEarHigh = 0xFF;
@@ -25,6 +32,19 @@ constexpr uint8_t kCarry = 0x01;
 bool RomLoaderPaged(const Z80& cpu) {
     return cpu.ReadByteFree(kSampleInAddress) == 0xDB && cpu.ReadByteFree(kSampleInAddress + 1) == 0xFE &&
            cpu.ReadByteFree(kLoadReturnAddress) == 0xC9;
+}
+
+uint16_t StackWord(const Z80& cpu, uint16_t offset) {
+    const auto address = uint16_t(cpu.SP.w + offset);
+    return uint16_t(cpu.ReadByteFree(address) | cpu.ReadByteFree(uint16_t(address + 1)) << 8);
+}
+
+// The ROM is inside a block's bytes (LD-8-BITS), waiting for the edge that ends
+// its last bit, not looking for a new block: a block that starts on tape at
+// that moment is not the one it asked for.
+bool ReadingBytes(const Z80& cpu) {
+    const uint16_t back = StackWord(cpu, 0);
+    return back == kBitsEdgeReturn || (back == kSecondEdgeReturn && StackWord(cpu, 2) == kBitsEdgeReturn);
 }
 
 }  // namespace
@@ -123,8 +143,10 @@ void TCinta::SetEar(bool high) { machine_->EarMask = high ? kEarHigh : kEarLow; 
 bool TCinta::FastLoadTrap(uint8_t kind, uint32_t length) {
     if (!FastLoad || !machine_) return false;
     Z80& cpu = machine_->cpu;
-    if (cpu.PC.w != kTrapAddress || !RomLoaderPaged(cpu)) return false;
-    if (kind >= 0x12) return false;
+    if (kind >= 0x12 || !RomLoaderPaged(cpu)) return false;
+    const bool atStart = cpu.PC.w == kStartTrapAddress && cpu.ReadByteFree(kStartInAddress) == 0xDB &&
+                         cpu.ReadByteFree(kStartInAddress + 1) == 0xFE;
+    if (!atStart && (cpu.PC.w != kTrapAddress || ReadingBytes(cpu))) return false;
 
     const size_t start = stream_.Position();
     ByteCursor block(stream_.Bytes().subspan(start, std::min<size_t>(length, stream_.Remaining())));
@@ -148,8 +170,16 @@ bool TCinta::FastLoadTrap(uint8_t kind, uint32_t length) {
         loaded = parity == 0 && same && wanted <= dataBytes;
     }
     stream_.Seek(uint64_t(start) + length);
+    // The block ends now: its pause, and the pulses of a block after a pause of
+    // 0, count from here rather than from the last edge played before it, or they
+    // would all fall due at once and rush past a loader that reads them.
+    lastEdgeT_ = cpu.TotalTStates;
+    // The block ends now: its pause, and the pulses of a block after a pause of
+    // 0, count from here rather than from the last edge played before it, or they
+    // would all fall due at once and rush past a loader that reads them.
+    lastEdgeT_ = cpu.TotalTStates;
 
-    cpu.SP.w = uint16_t(cpu.SP.w + 2);
+    if (!atStart) cpu.SP.w = uint16_t(cpu.SP.w + 2);
     std::swap(cpu.AF, cpu.AF_);
     cpu.F() = uint8_t(loaded ? cpu.F() | kCarry : cpu.F() & ~kCarry);
     cpu.PC.w = kLoadReturnAddress;

@@ -86,17 +86,23 @@ void TCsw::ResetEngine() {
     stream_.Seek(0);
     bytesLeft_ = int64_t(stream_.Size());
     pulseSamples_ = 0;
+    clock_.Restart();
+    period_ = clock_.Next();
 }
 
-void TCsw::MachineAttached() { samplePeriod_ = SamplePeriodFor(rate_, Uses48KClock(*machine_)); }
+void TCsw::MachineAttached() {
+    clock_ = SampleClock(rate_, Uses48KClock(*machine_));
+    period_ = clock_.Next();
+}
 
 void TCsw::Update() {
     if (!machine_) return;
     blockIndex_ = 0;  // the recording is the tape's one block
     int64_t elapsed = Elapsed();
-    while (elapsed >= int64_t(samplePeriod_)) {
-        Advance(samplePeriod_);
-        elapsed -= samplePeriod_;
+    while (elapsed >= int64_t(period_)) {
+        Advance(period_);
+        elapsed -= period_;
+        period_ = clock_.Next();
         if (pulseSamples_ == 0) {
             ToggleEar();
             if (bytesLeft_ < 1) {

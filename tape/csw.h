@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tape/cinta.h"
+#include "tape/sample_period.h"
 
 namespace tarvolinde {
 
@@ -33,7 +34,6 @@ public:
 
     void Update() override;
     uint32_t Rate() const { return rate_; }
-    uint32_t SamplePeriod() const { return samplePeriod_; }
 
 private:
     struct Parsed {
@@ -46,7 +46,8 @@ private:
     void MachineAttached() override;
 
     uint32_t rate_ = 0;
-    uint32_t samplePeriod_ = 1;
+    SampleClock clock_;
+    uint32_t period_ = 1;  // of the sample in progress
     int64_t bytesLeft_ = 0;
     uint32_t pulseSamples_ = 0;
 };

@@ -211,10 +211,13 @@ bool TTzx::NextBlock() {
 
 void TTzx::Update() {
     if (!machine_) return;
+    // A block ending on an edge lets the reader see that edge before the next
+    // block starts (and perhaps is loaded at once by the ROM loader shortcut).
+    bool edgeMade = false;
     for (;;) {
         switch (state_) {
         case State::NextBlock:
-            if (!NextBlock()) return;
+            if (edgeMade || !NextBlock()) return;
             break;
         case State::Sync:
             if (syncsDone_ < 2) {
@@ -245,6 +248,7 @@ void TTzx::Update() {
                     ToggleEar();
                     --pulsesLeft_;
                     TimePassed();
+                    edgeMade = true;
                 }
             }
             state_ = nextState_;

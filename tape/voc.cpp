@@ -36,7 +36,9 @@ void TVoc::MachineAttached() { SetRate(rate_); }
 
 void TVoc::SetRate(uint32_t rate) {
     rate_ = rate;
-    if (machine_) samplePeriod_ = SamplePeriodFor(rate, Uses48KClock(*machine_));
+    if (!machine_) return;
+    clock_ = SampleClock(rate, Uses48KClock(*machine_));
+    period_ = clock_.Next();
 }
 
 bool TVoc::NextBlock() {
@@ -116,10 +118,11 @@ void TVoc::Update() {
             continue;
         }
         int64_t elapsed = Elapsed();
-        while (elapsed >= int64_t(samplePeriod_)) {
-            elapsed -= samplePeriod_;
+        while (elapsed >= int64_t(period_)) {
+            elapsed -= period_;
             if (state_ == State::Samples) SetEar(stream_.Byte() >= kThreshold);
-            Advance(samplePeriod_);
+            Advance(period_);
+            period_ = clock_.Next();
             if (--samplesLeft_ == 0) {
                 state_ = State::NextBlock;
                 return;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tape/cinta.h"
+#include "tape/sample_period.h"
 
 namespace tarvolinde {
 
@@ -17,7 +18,6 @@ public:
     explicit TVoc(std::vector<uint8_t> bytes);
 
     void Update() override;
-    uint32_t SamplePeriod() const { return samplePeriod_; }
 
     static constexpr size_t kFirstBlock = 26;
     static constexpr uint8_t kThreshold = 128;
@@ -38,7 +38,8 @@ private:
     bool ratePending_ = false;
     uint32_t samplesLeft_ = 0;
     uint32_t rate_ = kDefaultRate;  // kept to recompute the period on another machine
-    uint32_t samplePeriod_ = 1;
+    SampleClock clock_;
+    uint32_t period_ = 1;  // of the sample in progress
 };
 
 }  // namespace tarvolinde

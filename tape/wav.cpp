@@ -88,9 +88,14 @@ TWav::Parsed TWav::Parse(std::vector<uint8_t> bytes) {
 void TWav::ResetEngine() {
     stream_.Seek(layout_.DataStart);
     samplesLeft_ = layout_.DataLength / layout_.FrameSize();
+    sampleShown_ = false;
+    clock_.Restart();
 }
 
-void TWav::MachineAttached() { samplePeriod_ = SamplePeriodFor(layout_.Rate, Uses48KClock(*machine_)); }
+void TWav::MachineAttached() {
+    clock_ = SampleClock(layout_.Rate, Uses48KClock(*machine_));
+    clock_.Restart();
+}
 
 int32_t TWav::NextSample() {
     const size_t position = stream_.Position();
@@ -102,19 +107,22 @@ int32_t TWav::NextSample() {
 void TWav::Update() {
     if (!machine_) return;
     blockIndex_ = 0;  // the recording is the tape's one block
+    // Each sample's level goes on EAR when its period starts, so that an edge
+    // comes at most one sample after the moment the recording caught it.
     int64_t elapsed = Elapsed();
-    while (elapsed >= int64_t(samplePeriod_)) {
-        elapsed -= samplePeriod_;
-        const int32_t sample = NextSample();
-        // The last sample ends the tape rather than being played.
-        if (samplesLeft_ <= 1) {
-            samplesLeft_ = 0;
+    while (!sampleShown_ || elapsed >= int64_t(period_)) {
+        if (sampleShown_) {
+            Advance(period_);
+            elapsed -= period_;
+        }
+        if (samplesLeft_ == 0) {
             Stop(true);
             return;
         }
         --samplesLeft_;
-        SetEar(sample >= layout_.Threshold);
-        Advance(samplePeriod_);
+        SetEar(NextSample() >= layout_.Threshold);
+        period_ = clock_.Next();
+        sampleShown_ = true;
     }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tape/cinta.h"
+#include "tape/sample_period.h"
 
 namespace tarvolinde {
 
@@ -36,7 +37,6 @@ public:
 
     void Update() override;
     const WavLayout& Layout() const { return layout_; }
-    uint32_t SamplePeriod() const { return samplePeriod_; }
 
 private:
     struct Parsed {
@@ -50,8 +50,10 @@ private:
     int32_t NextSample();
 
     WavLayout layout_;
-    uint64_t samplesLeft_ = 0;
-    uint32_t samplePeriod_ = 1;
+    uint64_t samplesLeft_ = 0;  // not yet shown
+    bool sampleShown_ = false;  // the sample starting at the last edge time is on EAR
+    uint32_t period_ = 1;       // of the sample shown
+    SampleClock clock_;
 };
 
 }  // namespace tarvolinde

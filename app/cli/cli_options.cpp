@@ -118,6 +118,12 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 *field = value;
             }
             options.preview = request;
+        } else if (arg == "--sound" || arg == "--sound-rate") {
+            if (!takeValue()) return std::nullopt;
+            if (arg == "--sound") options.soundFile = value;
+            else if (!ParseUnsigned(value, number) || (number != 11025 && number != 22050 && number != 44100))
+                return invalid();
+            else options.soundRate = uint32_t(number);
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
             return std::nullopt;
@@ -136,7 +142,7 @@ std::string UsageText() {
     return "usage: tarvolinde-cli --cpm PROGRAM.com [--max-tstates N]\n"
            "       tarvolinde-cli [--model M] [--rom-dir DIR] [--frames N] [--type TEXT]\n"
            "                      [--screenshot FILE.bmp|.scr|.png] [--screen-text] [--dump-state]\n"
-           "                      [--peek ADDR[:LEN]]... [--speed]\n"
+           "                      [--peek ADDR[:LEN]]... [--speed] [--sound OUT.wav [--sound-rate N]]\n"
            "                      [TAPE.tap|.tzx|.csw|.wav|.voc [--fast-load on|off] [--auto-play on|off]\n"
            "                       [--auto-rewind on|off] [--frames-after N]]\n"
            "                      [SNAPSHOT.fsu|.sna|.z80|.sp] [--save-snapshot OUT.fsu|.sna|.z80|.sp]\n"
@@ -162,7 +168,9 @@ std::string UsageText() {
            "                 archive, of which the member the open dialog would pick is used\n"
            "  ARCHIVE.zip    a tape if the tape dialog finds one in it, else a snapshot\n"
            "  --preview KIND FILE OUT  write the picture the open dialog of KIND shows for FILE\n"
-           "                 (a 256x192 PNG or the 6912-byte screen); exit 1 when it has none\n";
+           "                 (a 256x192 PNG or the 6912-byte screen); exit 1 when it has none\n"
+           "  --sound OUT.wav  record the sound of the whole run (16-bit mono) at --sound-rate\n"
+           "                 11025, 22050 or 44100 Hz (default 44100)\n";
 }
 
 }  // namespace tarvolinde::cli

@@ -57,6 +57,8 @@ struct Options {
     // ZIP archive, and a plain FILE.zip goes to the first whose dialog finds a member.
 
     std::optional<PreviewRequest> preview;  // --preview: nothing else runs
+    std::string soundFile;         // --sound OUT.wav: the sound of the whole run
+    uint32_t soundRate = 44100;    // --sound-rate
 };
 
 // Parses argv; on an error returns nothing and fills `error`.

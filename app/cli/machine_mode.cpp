@@ -7,6 +7,7 @@
 
 #include "app/cli/png_writer.h"
 #include "app/cli/snapshot_files.h"
+#include "app/cli/sound_recording.h"
 #include "app/cli/state_report.h"
 #include "app/cli/tape_loading.h"
 #include "machine/input/keyboard_typing.h"
@@ -94,6 +95,10 @@ int RunMachine(const Options& options) {
         if (tape && !options.autoPlay) tape->Play();
     };
 
+    std::unique_ptr<SoundRecorder> recorder;
+    if (!options.soundFile.empty() && !(recorder = StartSoundRecording(options.soundFile, options.soundRate, *machine)))
+        return 1;
+
     const auto start = std::chrono::steady_clock::now();
     int framesRun = 0;
     if (!options.typeText) pressPlay();
@@ -114,6 +119,10 @@ int RunMachine(const Options& options) {
 
     int status = 0;
     if (const auto line = watch.BreakLine()) std::printf("%s\n", line->c_str());
+    if (recorder && !recorder->Finish()) {
+        std::fprintf(stderr, "cannot write %s\n", options.soundFile.c_str());
+        status = 1;
+    }
     // Saved before the reports, so that they show the state the file holds.
     if (!options.saveSnapshot.empty()) status = SaveSnapshotFile(options.saveSnapshot, *machine);
     if (!options.screenshot.empty() && !SaveScreenshot(*machine, options.screenshot)) {

@@ -17,6 +17,7 @@
 #include "frontend/tfondo.h"
 #include "frontend/tnavegador.h"
 #include "machine/sp.h"
+#include "machine/video/screen_text.h"
 #include "platform/memory_surface.h"
 #include "platform/null_audio_sink.h"
 #include "tape/cinta.h"
@@ -136,6 +137,26 @@ TEST_F(WindowTest, KeysReachTheMatrixAndTheFramesDrawThePicture) {
     for (int y = 0; y < kScreenTop + 96; ++y)
         for (int x = 0; x < kPictureWidth; ++x)
             ASSERT_EQ(picture[size_t(y * kPictureWidth + x)] & 0xFFFFFF, expected.PixelAt(x, y)) << x << "," << y;
+}
+
+// Keys pressed and released at once, '*' and '+' by "Teclado simbólico", and "Pegar texto": lines that run.
+TEST_F(WindowTest, QuickKeysSymbolsAndPastedTextTypeLinesThatRun) {
+    TFondo& window = OpenWindow();
+    window.SetSpeed(1000);
+    Action("PausaB")->trigger();
+    ASSERT_TRUE(RunFrames(window, 200));
+    QTest::keyClicks(&window, "print 6*7");
+    QTest::keyClick(&window, Qt::Key_Return);
+    ASSERT_TRUE(RunFrames(window, 100));  // ten keys queued, five frames each
+    window.PasteText("print 2+3\r\n");
+    ASSERT_TRUE(WaitUntil([&] { return !window.Pasting(); }) && RunFrames(window, 50));
+    Action("PausaB")->trigger();
+    const TSp& machine = *window.Machine();
+    std::string text = "|";
+    for (const std::string& row : ScreenText(std::span<const uint8_t, kScreenCells>(machine.screen.PixelLatch),
+                                             machine.RomPage(0).subspan<0x3D00, kCharacterSetBytes>()))
+        text += row.substr(0, row.find_last_not_of(' ') + 1) + "|";
+    EXPECT_TRUE(text.find("|42|") != std::string::npos && text.find("|5|") != std::string::npos) << text;
 }
 
 TEST_F(WindowTest, AnOpenMenuPausesTheMachineAndLetsGoOfTheKeysUntilItCloses) {

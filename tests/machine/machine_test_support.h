@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "machine/input/keyboard_matrix.h"
+#include "machine/input/keyboard_typing.h"
 #include "machine/machine_factory.h"
 #include "machine/sp.h"
 
@@ -96,6 +97,13 @@ inline std::set<uint16_t> AddressesRunInOneFrame(TSp& machine) {
     runTo(cpu.FrameLength);
     machine.EndFrame();
     return addresses;
+}
+
+// Runs `frames` frames (to boot), then types `text` as the runner's --type does.
+inline void BootAndType(TSp& machine, const std::string& text, int frames = 100) {
+    for (int i = 0; i < frames; ++i) machine.RunFrame();
+    for (TypingSession typing(text); !typing.Done(); machine.RunFrame()) typing.BeforeFrame(machine.KeyRows);
+    machine.KeyRows = kAllKeysUp;
 }
 
 }  // namespace tarvolinde::test

@@ -106,14 +106,8 @@ LoadOutcome LoadTape(const RealTape& c, const std::vector<LoadedBlock>& expected
     LoaderWatch watch(*tape, *machine, expected);
     machine->Tape = &watch;
 
-    for (int i = 0; i < 100; ++i) machine->RunFrame();
     // Sinclair BASIC takes keywords from single keys; OpenSE BASIC from typed words.
-    TypingSession typing(c.openSe ? "load \"\"\n" : "j\"\"\n");
-    while (!typing.Done()) {
-        typing.BeforeFrame(machine->KeyRows);
-        machine->RunFrame();
-    }
-    machine->KeyRows = kAllKeysUp;
+    BootAndType(*machine, c.openSe ? "load \"\"\n" : "j\"\"\n");
     bool finished = false;
     for (int frame = 0; frame < c.frameLimit && !finished; ++frame) {
         machine->RunFrame();

@@ -73,6 +73,45 @@ inline Bytes TzxOf(std::initializer_list<Bytes> blocks) {
     return tzx;
 }
 
+inline Bytes Csw(uint8_t version, uint8_t compression, const Bytes& data, uint16_t rate = 44100) {
+    Bytes file;
+    AppendText(file, "Compressed Square Wave");
+    Append(file, {0x1A, version, 0});
+    if (version == 1) {
+        AppendWord(file, rate);
+        Append(file, {compression, 0, 0, 0, 0});
+    } else {
+        AppendDword(file, rate);
+        AppendDword(file, 0);
+        Append(file, {compression, 0, 0});
+        file.resize(52);
+    }
+    file.insert(file.end(), data.begin(), data.end());
+    return file;
+}
+
+// A RIFF WAVE file of PCM samples, with a chunk the reader must step over.
+inline Bytes Wav(uint16_t tag, uint16_t channels, uint32_t rate, uint16_t bits, const Bytes& samples, uint32_t formatSize = 16) {
+    Bytes file;
+    AppendText(file, "RIFF");
+    AppendDword(file, uint32_t(48 + formatSize + samples.size()));
+    AppendText(file, "WAVEfmt ");
+    AppendDword(file, formatSize);
+    AppendWord(file, tag);
+    AppendWord(file, channels);
+    AppendDword(file, rate);
+    AppendDword(file, rate * channels * bits / 8);
+    AppendWord(file, channels * bits / 8);
+    AppendWord(file, bits);
+    file.resize(file.size() + formatSize - 16);
+    AppendText(file, "LIST");
+    Append(file, {3, 0, 0, 0, 1, 2, 3, 0});
+    AppendText(file, "data");
+    AppendDword(file, uint32_t(samples.size()));
+    file.insert(file.end(), samples.begin(), samples.end());
+    return file;
+}
+
 // A machine whose ROM holds what the fast-load shortcut and auto play look for
 // and nothing else: RET at 0x05E2, and IN A,(0xFE) / RRA / RET NC / XOR C /
 // AND 0x20 from 0x05F1, as in the ROM's edge-sampling loop.
