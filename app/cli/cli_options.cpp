@@ -50,6 +50,8 @@ bool ParseSwitch(std::string_view text, bool& value) {
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
     Options options;
+    // A --frames-after given before any --type is for the first one.
+    std::optional<int> framesAfterFirst;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
@@ -75,12 +77,20 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         } else if (arg == "--cpm" || arg == "--model" || arg == "--rom-dir" || arg == "--type" ||
                    arg == "--screenshot" || arg == "--max-tstates" || arg == "--frames" || arg == "--peek" ||
                    arg == "--frames-after" || arg == "--fast-load" || arg == "--auto-play" ||
-                   arg == "--auto-rewind" || arg == "--save-snapshot") {
+                   arg == "--auto-rewind" || arg == "--save-snapshot" || arg == "--disk" || arg == "--disk-b" ||
+                   arg == "--save-disk") {
             if (!takeValue()) return std::nullopt;
             if (arg == "--cpm") options.cpmProgram = value;
             else if (arg == "--model") options.model = value;
             else if (arg == "--rom-dir") options.romDir = value;
-            else if (arg == "--type") options.typeText = Unescape(value);
+            else if (arg == "--disk") options.diskA = value;
+            else if (arg == "--disk-b") options.diskB = value;
+            else if (arg == "--save-disk") options.saveDisk = value;
+            else if (arg == "--type") {
+                std::optional<std::vector<KeyPress>> keys = KeyPressesForText(Unescape(value), error);
+                if (!keys) return std::nullopt;
+                options.typeSteps.push_back({std::move(*keys), framesAfterFirst.value_or(50)});
+            }
             else if (arg == "--screenshot") options.screenshot = value;
             else if (arg == "--save-snapshot") options.saveSnapshot = value;
             else if (arg == "--max-tstates") {
@@ -90,7 +100,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 options.frames = int(number);
             } else if (arg == "--frames-after") {
                 if (!ParseUnsigned(value, number) || number > 100'000'000) return invalid();
-                options.framesAfterTyping = int(number);
+                (options.typeSteps.empty() ? framesAfterFirst.emplace() : options.typeSteps.back().framesAfter) =
+                    int(number);
             } else if (arg == "--fast-load") {
                 if (!ParseSwitch(value, options.fastLoad)) return invalid();
             } else if (arg == "--auto-play") {
@@ -122,15 +133,21 @@ std::string UsageText() {
            "                      [TAPE.tap|.tzx|.csw|.wav|.voc [--fast-load on|off] [--auto-play on|off]\n"
            "                       [--auto-rewind on|off] [--frames-after N]]\n"
            "                      [SNAPSHOT.fsu|.sna|.z80|.sp] [--save-snapshot OUT.fsu|.sna|.z80|.sp]\n"
+           "                      [--disk A.dsk] [--disk-b B.dsk] [--save-disk OUT.dsk]\n"
            "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
            "  --frames N     frames to run first (default 250)\n"
-           "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames\n"
-           "  --frames-after N  frames to run after the typed text instead of 50\n"
+           "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames;\n"
+           "                 {ENTER} {UP} {DOWN} {LEFT} {RIGHT} {DELETE} {EDIT} {BREAK} {CAPS}\n"
+           "                 {SYMBOL} {SPACE} press keys, {SYMBOL+P} two keys together;\n"
+           "                 repeatable: each text is typed after the frames before it\n"
+           "  --frames-after N  frames to run after the --type before it instead of 50\n"
            "  TAPE           insert the tape before the first frame; fast loading, auto play\n"
            "                 and auto rewind are on unless turned off; without auto play the\n"
            "                 tape is started once the typed text has been entered\n"
            "  SNAPSHOT       load it before the first frame, on the model it names\n"
-           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n";
+           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n"
+           "  --disk FILE    insert a DSK image in drive A (--disk-b: drive B) of a +3 model\n"
+           "  --save-disk OUT  write drive A's disk as an EXTENDED DSK image after the run\n";
 }
 
 }  // namespace tarvolinde::cli

@@ -6,11 +6,19 @@
 #include <string>
 #include <vector>
 
+#include "machine/input/keyboard_typing.h"
+
 namespace tarvolinde::cli {
 
 struct PeekRequest {
     uint16_t address;
     uint32_t length;
+};
+
+// --type TEXT and the --frames-after N that follows it.
+struct TypeStep {
+    std::vector<KeyPress> keys;
+    int framesAfter = 50;
 };
 
 struct Options {
@@ -22,13 +30,14 @@ struct Options {
     std::string model = "1";       // --model: index 0-17 or the menu caption
     std::string romDir;            // --rom-dir: looked in before the executable's directory
     int frames = 250;              // --frames
-    std::optional<std::string> typeText;  // --type, with \n for ENTER
+    // Each --type, in order: typed once the frames before it have run, then
+    // its --frames-after frames run.
+    std::vector<TypeStep> typeSteps;
     std::string screenshot;        // --screenshot FILE.bmp|.scr|.png
     bool screenText = false;       // --screen-text
     bool dumpState = false;        // --dump-state
     std::vector<PeekRequest> peeks;  // --peek ADDR[:LEN], repeatable
     bool speed = false;            // --speed
-    int framesAfterTyping = 50;    // --frames-after: frames run after the typed text
 
     // A tape named among the plain arguments (.tap, .tzx, .csw, .wav, .voc).
     bool fastLoad = true;          // --fast-load on|off
@@ -41,6 +50,10 @@ struct Options {
     // the first frame, in order; the model comes from the file.
     std::vector<std::string> snapshots;
     std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp: written after the run
+
+    // +3 disks: --disk and --disk-b insert images in drives A and B before the
+    // first frame; --save-disk writes drive A's disk after the run.
+    std::string diskA, diskB, saveDisk;
 };
 
 // Parses argv; on an error returns nothing and fills `error`.

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <optional>
 
+#include "app/cli/disk_files.h"
 #include "app/cli/png_writer.h"
 #include "app/cli/snapshot_files.h"
 #include "app/cli/state_report.h"
@@ -85,6 +86,7 @@ int RunMachine(const Options& options) {
         if (const int status = LoadSnapshotFile(snapshot, machine, RomFilesIn(romDirectories))) return status;
     if (!options.saveSnapshot.empty())
         if (const int status = CheckSnapshotSave(options.saveSnapshot, machine->ModelIndex)) return status;
+    if (const int status = InsertDisks(options, *machine)) return status;
 
     // Declared after the machine, so that it is taken out before the machine goes.
     std::unique_ptr<TCinta> tape = std::move(openedTape);
@@ -96,24 +98,25 @@ int RunMachine(const Options& options) {
 
     const auto start = std::chrono::steady_clock::now();
     int framesRun = 0;
-    if (!options.typeText) pressPlay();
+    if (options.typeSteps.empty()) pressPlay();
     for (; framesRun < options.frames; ++framesRun) machine->RunFrame();
-    if (options.typeText) {
-        TypingSession typing(*options.typeText);
+    for (size_t step = 0; step < options.typeSteps.size(); ++step) {
+        TypingSession typing(options.typeSteps[step].keys);
         while (!typing.Done()) {
             typing.BeforeFrame(machine->KeyRows);
             machine->RunFrame();
             ++framesRun;
         }
         machine->KeyRows = kAllKeysUp;
-        pressPlay();
-        for (int i = 0; i < options.framesAfterTyping; ++i, ++framesRun) machine->RunFrame();
+        if (step == 0) pressPlay();
+        for (int i = 0; i < options.typeSteps[step].framesAfter; ++i, ++framesRun) machine->RunFrame();
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
     int status = 0;
     // Saved before the reports, so that they show the state the file holds.
     if (!options.saveSnapshot.empty()) status = SaveSnapshotFile(options.saveSnapshot, *machine);
+    if (!options.saveDisk.empty() && SaveDisk(options.saveDisk, *machine)) status = 1;
     if (!options.screenshot.empty() && !SaveScreenshot(*machine, options.screenshot)) {
         std::fprintf(stderr, "cannot write %s\n", options.screenshot.c_str());
         status = 1;
@@ -122,6 +125,7 @@ int RunMachine(const Options& options) {
         for (const std::string& row : ScreenAsText(*machine)) std::printf("%s\n", row.c_str());
     if (options.dumpState) {
         for (const std::string& line : DumpState(*machine)) std::printf("%s\n", line.c_str());
+        for (const std::string& line : DiskState(*machine)) std::printf("%s\n", line.c_str());
         if (tape)
             for (const std::string& line : TapeState(*tape)) std::printf("%s\n", line.c_str());
     }
