@@ -1,6 +1,9 @@
 #include "storage/fdc3.h"
 
+#include <algorithm>
 #include <utility>
+
+#include "machine/sp.h"
 
 namespace tarvolinde {
 

@@ -9,10 +9,11 @@
 #include <cstdint>
 
 #include "machine/disk_ports.h"
-#include "machine/sp.h"
 #include "storage/disk.h"
 
 namespace tarvolinde {
+
+class TSp;
 
 class TFDC_3 final : public FloppyPorts {
 public:
