@@ -103,7 +103,8 @@ void TFondo::CargaDExecute() {
         auto* readOnlyBox = new QCheckBox(kReadOnly, &dialog);
         readOnlyBox->setObjectName("SoloLectura");
         readOnlyBox->setChecked(readOnly);
-        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(readOnlyBox, grid->rowCount(), 0, 1, -1);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+            grid->addWidget(readOnlyBox, grid->rowCount(), 0, 1, -1);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
         path = ToUtf8(dialog.selectedFiles().front());
         readOnly = readOnlyBox->isChecked();

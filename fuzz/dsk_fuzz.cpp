@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     fdc.SetMotor(true);
     const uint8_t seed = size ? data[size - 1] : 0;
-    for (uint32_t cylinder = 0; cylinder < drive.Tracks && cylinder < 3; ++cylinder) {
+    for (uint32_t cylinder = 0; cylinder < drive.Tracks && cylinder < 2; ++cylinder) {
         for (uint8_t head = 0; head < 2; ++head) {
             const uint8_t unit = uint8_t(head << 2);
             Run(fdc, {0x0F, unit, uint8_t(cylinder)}, 0);
@@ -43,16 +43,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (int i = 0; i < 4; ++i) Run(fdc, {0x4A, unit}, 0);
             const tarvolinde::TPista* track = drive.TrackAt(head, cylinder);
             const size_t sectors = track ? track->SectorCount() : 0;
-            for (size_t s = 0; s < sectors && s < 4; ++s) {
+            for (size_t s = 0; s < sectors && s < 2; ++s) {
                 const auto& sector = track->Sectors[s];
-                Run(fdc, {uint8_t(0x46 | (seed & 0x20)), unit, sector.C, sector.H, sector.R, sector.N, uint8_t(sector.R + (seed & 1)), 0x2A, 0xFF}, 70000, 0);
-                Run(fdc, {0x4C, unit, sector.C, sector.H, sector.R, sector.N, sector.R, 0x2A, 0xFF}, 70000, 0);
-                Run(fdc, {0x51, unit, sector.C, sector.H, sector.R, sector.N, sector.R, 0x2A, 1}, 70000, seed);
+                const uint8_t eot = uint8_t(sector.R + (seed & 1));
+                Run(fdc, {uint8_t(0x46 | (seed & 0x20)), unit, sector.C, sector.H, sector.R, sector.N, eot, 0x2A, 0xFF},
+                    20000, 0);
+                Run(fdc, {0x4C, unit, sector.C, sector.H, sector.R, sector.N, sector.R, 0x2A, 0xFF}, 20000, 0);
+                Run(fdc, {0x51, unit, sector.C, sector.H, sector.R, sector.N, sector.R, 0x2A, 1}, 20000, seed);
             }
-            Run(fdc, {uint8_t(0x42 | (seed & 0x20)), unit, 0, 0, 1, 2, uint8_t(seed & 15), 0x2A, 0xFF}, 200000, 0);
+            Run(fdc, {uint8_t(0x42 | (seed & 0x20)), unit, 0, 0, 1, 2, uint8_t(seed & 15), 0x2A, 0xFF}, 40000, 0);
             if (sectors) {
                 const auto& first = track->Sectors[0];
-                Run(fdc, {0x45, unit, first.C, first.H, first.R, uint8_t(seed & 7), first.R, 0x2A, 0x80}, 70000, seed | 1);
+                Run(fdc, {0x45, unit, first.C, first.H, first.R, uint8_t(seed & 7), first.R, 0x2A, 0x80}, 20000,
+                    uint8_t(seed | 1));
             }
             Run(fdc, {0x4D, unit, uint8_t(seed & 7), uint8_t(seed >> 3), 0x2A, 0xE5}, 400,
                 uint8_t(seed | 1));

@@ -90,7 +90,10 @@ DiskImage TArchivoDSK::Parse(std::span<const uint8_t> bytes) {
             if (extended && !HasTrackBlock(bytes, byTable) && HasTrackBlock(bytes, afterData)) position = afterData;
             if (position + kBlockSize > bytes.size()) continue;
             afterData = ReadTrack(bytes, position, extended, track);
-            byTable = extended ? position + entry * kBlockSize : standardTrackSize ? position + standardTrackSize : afterData;
+            if (extended)
+                byTable = position + entry * kBlockSize;
+            else
+                byTable = standardTrackSize ? position + standardTrackSize : afterData;
         }
     }
     return image;

@@ -93,7 +93,8 @@ std::vector<std::string> DiskState(const TSp& machine) {
     const TFDC_3* controller = FloppyOf(machine);
     const bool inserted = controller && controller->Drives[0].Present;
     const bool motor = machine.Floppy && machine.Floppy->MotorOn();
-    return {std::string("disk_a=") + (inserted ? "inserted" : "empty"), std::string("disk_motor=") + (motor ? "1" : "0")};
+    return {std::string("disk_a=") + (inserted ? "inserted" : "empty"),
+            std::string("disk_motor=") + (motor ? "1" : "0")};
 }
 
 }  // namespace tarvolinde::cli

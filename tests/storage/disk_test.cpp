@@ -203,7 +203,8 @@ TEST_F(Controller, DriveStatusMotorAndProtection) {
     EXPECT_EQ(Send(fdc, ReadSectors(0x45, 1, 1), Bytes(512)).result[1], 0x02);
     EXPECT_EQ(Send(fdc, {0x4D, 0, 2, 9, 0x2A, 0xE5}).result[1], 0x02);
     fdc.SetMotor(false);
-    for (const Bytes& command : {ReadSectors(0x46, 1, 1), ReadSectors(0x45, 1, 1), Bytes{0x4A, 0}, Bytes{0x42, 0, 0, 0, 1, 2, 9, 0x2A, 0xFF}})
+    for (const Bytes& command :
+         {ReadSectors(0x46, 1, 1), ReadSectors(0x45, 1, 1), Bytes{0x4A, 0}, Bytes{0x42, 0, 0, 0, 1, 2, 9, 0x2A, 0xFF}})
         EXPECT_EQ(Send(fdc, command).result[0], 0xC8);
 }
 
