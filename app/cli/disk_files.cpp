@@ -90,9 +90,10 @@ int SaveDisk(const std::string& path, TSp& machine) {
 }
 
 std::vector<std::string> DiskState(const TSp& machine) {
+    if (!machine.Floppy) return {};
     const TFDC_3* controller = FloppyOf(machine);
     const bool inserted = controller && controller->Drives[0].Present;
-    const bool motor = machine.Floppy && machine.Floppy->MotorOn();
+    const bool motor = machine.Floppy->MotorOn();
     return {std::string("disk_a=") + (inserted ? "inserted" : "empty"),
             std::string("disk_motor=") + (motor ? "1" : "0")};
 }

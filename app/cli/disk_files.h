@@ -18,7 +18,7 @@ int InsertDisks(const Options& options, TSp& machine);
 // Writes drive A's disk as an EXTENDED DSK image. Returns 0 or the exit status.
 int SaveDisk(const std::string& path, TSp& machine);
 
-// "disk_a=inserted|empty" and "disk_motor=0|1".
+// "disk_a=inserted|empty" and "disk_motor=0|1"; nothing on a model without a disk drive.
 std::vector<std::string> DiskState(const TSp& machine);
 
 }  // namespace tarvolinde::cli
