@@ -3,6 +3,7 @@
 // lost unsaved (on eject, insert, create, a switch to a model without a drive,
 // and closing the program).
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
@@ -80,9 +81,13 @@ bool TFondo::OfferToSaveDisk() {
     // The flag changes while the machine runs: read it with the machine stopped.
     const CommandPause pause(*this);
     if (!controller->Drives[0].Present || !controller->Drives[0].Modified) return true;
-    const QMessageBox::StandardButton answer =
-        QMessageBox::question(this, "Tarvolinde", kDiskChanged,
-                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    QMessageBox box(QMessageBox::Question, "Tarvolinde", kDiskChanged,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    // Spanish captions whether or not Qt's own translations are installed.
+    box.button(QMessageBox::Yes)->setText("Sí");
+    box.button(QMessageBox::Cancel)->setText("Cancelar");
+    box.setDefaultButton(QMessageBox::Yes);
+    const int answer = box.exec();
     if (answer == QMessageBox::No) return true;
     return answer == QMessageBox::Yes && Grabar4Click();
 }
