@@ -163,6 +163,7 @@ void TFondo::customEvent(QEvent* event) {
 }
 
 void TFondo::closeEvent(QCloseEvent* event) {
+    if (!closing_ && !OfferToSaveDisk()) return event->ignore();
     if (!closing_) {
         displayBusy_ = true;
         StopEmulation();

@@ -48,7 +48,9 @@ class ActivityPanel;
 class EmulationThread;
 class PictureView;
 class TCinta;
+class TFDC_3;
 class TSp;
+struct MachineDevices;
 enum class PreviewKind;
 
 class TFondo : public QMainWindow {
@@ -210,6 +212,20 @@ private:
     // A Play or Stop made on the emulation thread (auto play, the end of the
     // tape), posted here; `change` tells a stale notice from the latest one.
     Q_INVOKABLE void TapePlayingChanged(quint64 change, bool playing);
+
+    // +3 disks in drive A (tfondo_disks.cpp).
+    void ConnectDiskMenu();
+    TFDC_3* FloppyController();
+    MachineDevices DiskDevices();
+    bool KeepDiskThroughSwitch(int modelIndex);
+    void ShowDiskInserted();
+    // Asks whether to save drive A's changed disk; false when the user cancels.
+    bool OfferToSaveDisk();
+    void CargaDExecute();
+    bool Grabar4Click();
+    void Extraer1Click();
+    void Crear1Click();
+    void Protegido1Click();
 
     // The mouse over the picture (tfondo_commands.cpp).
     void PointerChanged(QPoint inPicture, QPoint onDesktop, bool leftButton);

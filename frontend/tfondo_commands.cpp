@@ -28,9 +28,10 @@ void TFondo::SelectModel(int modelIndex) {
     }
     // The machine is replaced between two frames; the idle handler restarts it.
     const CommandPause pause(*this);
+    if (!KeepDiskThroughSwitch(modelIndex)) return ShowModel();
     ModelSwitchResult result =
         SwitchModel(modelIndex, RomFilesIn({programDir_}),
-                    MachineOptions{.AyIn48 = settings_.AyIn48, .Issue2 = settings_.Issue2});
+                    MachineOptions{.AyIn48 = settings_.AyIn48, .Issue2 = settings_.Issue2}, DiskDevices());
     for (const MissingRomError& error : result.Errors)
         QMessageBox::critical(this, "Error", QString::fromUtf8(error.what()));
     if (result.Machine) {
@@ -61,6 +62,7 @@ void TFondo::ShowModel() {
         modelPanel_->clear();
         diskMenu_->setEnabled(false);
         rzxRecordMenu_->setEnabled(false);
+        ShowDiskInserted();
         return;
     }
     const ModelInfo& model = machine_->Model();
@@ -68,6 +70,7 @@ void TFondo::ShowModel() {
     modelPanel_->setText(modelActions_[size_t(machine_->ModelIndex)]->text());
     diskMenu_->setEnabled(model.HasFloppy);
     rzxRecordMenu_->setEnabled(model.RzxRecording);
+    ShowDiskInserted();
 }
 
 void TFondo::ResetMachine() {

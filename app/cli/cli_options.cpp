@@ -51,6 +51,8 @@ bool ParseSwitch(std::string_view text, bool& value) {
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
     Options options;
+    // A --frames-after given before any --type is for the first one.
+    std::optional<int> framesAfterFirst;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
@@ -76,12 +78,20 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         } else if (arg == "--cpm" || arg == "--model" || arg == "--rom-dir" || arg == "--type" ||
                    arg == "--screenshot" || arg == "--max-tstates" || arg == "--frames" || arg == "--peek" ||
                    arg == "--frames-after" || arg == "--fast-load" || arg == "--auto-play" ||
-                   arg == "--auto-rewind" || arg == "--save-snapshot") {
+                   arg == "--auto-rewind" || arg == "--save-snapshot" || arg == "--disk" || arg == "--disk-b" ||
+                   arg == "--save-disk") {
             if (!takeValue()) return std::nullopt;
             if (arg == "--cpm") options.cpmProgram = value;
             else if (arg == "--model") options.model = value;
             else if (arg == "--rom-dir") options.romDir = value;
-            else if (arg == "--type") options.typeText = Unescape(value);
+            else if (arg == "--disk") options.diskA = value;
+            else if (arg == "--disk-b") options.diskB = value;
+            else if (arg == "--save-disk") options.saveDisk = value;
+            else if (arg == "--type") {
+                std::optional<std::vector<KeyPress>> keys = KeyPressesForText(Unescape(value), error);
+                if (!keys) return std::nullopt;
+                options.typeSteps.push_back({std::move(*keys), framesAfterFirst.value_or(50)});
+            }
             else if (arg == "--screenshot") options.screenshot = value;
             else if (arg == "--save-snapshot") options.saveSnapshot = value;
             else if (arg == "--max-tstates") {
@@ -91,7 +101,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 options.frames = int(number);
             } else if (arg == "--frames-after") {
                 if (!ParseUnsigned(value, number) || number > 100'000'000) return invalid();
-                options.framesAfterTyping = int(number);
+                (options.typeSteps.empty() ? framesAfterFirst.emplace() : options.typeSteps.back().framesAfter) =
+                    int(number);
             } else if (arg == "--fast-load") {
                 if (!ParseSwitch(value, options.fastLoad)) return invalid();
             } else if (arg == "--auto-play") {
@@ -149,11 +160,15 @@ std::string UsageText() {
            "                      [--break ADDR]... [--break-write ADDR[-ADDR]] [--break-port PORT[/MASK]]\n"
            "                      [--disassemble ADDR[:N]]\n"
            "                      [--tape FILE] [--snapshot FILE] [ARCHIVE.zip]\n"
+           "                      [--disk A.dsk] [--disk-b B.dsk] [--save-disk OUT.dsk]\n"
            "       tarvolinde-cli --preview tape|snapshot FILE OUT.png|.scr\n"
            "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
            "  --frames N     frames to run first (default 250)\n"
-           "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames\n"
-           "  --frames-after N  frames to run after the typed text instead of 50\n"
+           "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames;\n"
+           "                 {ENTER} {UP} {DOWN} {LEFT} {RIGHT} {DELETE} {EDIT} {BREAK} {CAPS}\n"
+           "                 {SYMBOL} {SPACE} press keys, {SYMBOL+P} two keys together;\n"
+           "                 repeatable: each text is typed after the frames before it\n"
+           "  --frames-after N  frames to run after the --type before it instead of 50\n"
            "  TAPE           insert the tape before the first frame; fast loading, auto play\n"
            "                 and auto rewind are on unless turned off; without auto play the\n"
            "                 tape is started once the typed text has been entered\n"
@@ -170,7 +185,9 @@ std::string UsageText() {
            "  --preview KIND FILE OUT  write the picture the open dialog of KIND shows for FILE\n"
            "                 (a 256x192 PNG or the 6912-byte screen); exit 1 when it has none\n"
            "  --sound OUT.wav  record the sound of the whole run (16-bit mono) at --sound-rate\n"
-           "                 11025, 22050 or 44100 Hz (default 44100)\n";
+           "                 11025, 22050 or 44100 Hz (default 44100)\n"
+           "  --disk FILE    insert a DSK image in drive A (--disk-b: drive B) of a +3 model\n"
+           "  --save-disk OUT  write drive A's disk as an EXTENDED DSK image after the run\n";
 }
 
 }  // namespace tarvolinde::cli

@@ -8,6 +8,7 @@
 
 #include "app/cli/debug_options.h"
 #include "snapshots/file_preview.h"
+#include "machine/input/keyboard_typing.h"
 
 namespace tarvolinde::cli {
 
@@ -23,6 +24,12 @@ struct PreviewRequest {
     std::string out;
 };
 
+// --type TEXT and the --frames-after N that follows it.
+struct TypeStep {
+    std::vector<KeyPress> keys;
+    int framesAfter = 50;
+};
+
 struct Options {
     // --cpm FILE: run a CP/M program on the bare processor, up to --max-tstates.
     std::string cpmProgram;
@@ -32,13 +39,14 @@ struct Options {
     std::string model = "1";       // --model: index 0-17 or the menu caption
     std::string romDir;            // --rom-dir: looked in before the executable's directory
     int frames = 250;              // --frames
-    std::optional<std::string> typeText;  // --type, with \n for ENTER
+    // Each --type, in order: typed once the frames before it have run, then
+    // its --frames-after frames run.
+    std::vector<TypeStep> typeSteps;
     std::string screenshot;        // --screenshot FILE.bmp|.scr|.png
     bool screenText = false;       // --screen-text
     bool dumpState = false;        // --dump-state
     std::vector<PeekRequest> peeks;  // --peek ADDR[:LEN], repeatable
     bool speed = false;            // --speed
-    int framesAfterTyping = 50;    // --frames-after: frames run after the typed text
 
     // A tape named among the plain arguments (.tap, .tzx, .csw, .wav, .voc).
     bool fastLoad = true;          // --fast-load on|off
@@ -59,6 +67,9 @@ struct Options {
     std::optional<PreviewRequest> preview;  // --preview: nothing else runs
     std::string soundFile;         // --sound OUT.wav: the sound of the whole run
     uint32_t soundRate = 44100;    // --sound-rate
+    // +3 disks: --disk and --disk-b insert images in drives A and B before the
+    // first frame; --save-disk writes drive A's disk after the run.
+    std::string diskA, diskB, saveDisk;
 };
 
 // Parses argv; on an error returns nothing and fills `error`.

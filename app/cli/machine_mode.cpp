@@ -5,6 +5,7 @@
 #include <fstream>
 #include <optional>
 
+#include "app/cli/disk_files.h"
 #include "app/cli/png_writer.h"
 #include "app/cli/snapshot_files.h"
 #include "app/cli/sound_recording.h"
@@ -86,6 +87,7 @@ int RunMachine(const Options& options) {
         if (const int status = LoadSnapshotFile(snapshot, machine, RomFilesIn(romDirectories))) return status;
     if (!options.saveSnapshot.empty())
         if (const int status = CheckSnapshotSave(options.saveSnapshot, machine->ModelIndex)) return status;
+    if (const int status = InsertDisks(options, *machine)) return status;
 
     // Declared after the machine, so that it is taken out before the machine goes.
     std::unique_ptr<TCinta> tape = std::move(openedTape);
@@ -101,19 +103,19 @@ int RunMachine(const Options& options) {
 
     const auto start = std::chrono::steady_clock::now();
     int framesRun = 0;
-    if (!options.typeText) pressPlay();
+    if (options.typeSteps.empty()) pressPlay();
     BreakWatch watch(*machine, options.debug);
     for (; framesRun < options.frames && watch.RunFrame(); ++framesRun) {}
-    if (options.typeText) {
-        TypingSession typing(*options.typeText);
+    for (size_t step = 0; step < options.typeSteps.size() && !watch.Stopped(); ++step) {
+        TypingSession typing(options.typeSteps[step].keys);
         while (!typing.Done() && !watch.Stopped()) {
             typing.BeforeFrame(machine->KeyRows);
             watch.RunFrame();
             ++framesRun;
         }
         machine->KeyRows = kAllKeysUp;
-        pressPlay();
-        for (int i = 0; i < options.framesAfterTyping && watch.RunFrame(); ++i, ++framesRun) {}
+        if (step == 0) pressPlay();
+        for (int i = 0; i < options.typeSteps[step].framesAfter && watch.RunFrame(); ++i, ++framesRun) {}
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
@@ -125,6 +127,7 @@ int RunMachine(const Options& options) {
     }
     // Saved before the reports, so that they show the state the file holds.
     if (!options.saveSnapshot.empty()) status = SaveSnapshotFile(options.saveSnapshot, *machine);
+    if (!options.saveDisk.empty() && SaveDisk(options.saveDisk, *machine)) status = 1;
     if (!options.screenshot.empty() && !SaveScreenshot(*machine, options.screenshot)) {
         std::fprintf(stderr, "cannot write %s\n", options.screenshot.c_str());
         status = 1;
@@ -133,6 +136,7 @@ int RunMachine(const Options& options) {
         for (const std::string& row : ScreenAsText(*machine)) std::printf("%s\n", row.c_str());
     if (options.dumpState) {
         for (const std::string& line : DumpState(*machine)) std::printf("%s\n", line.c_str());
+        for (const std::string& line : DiskState(*machine)) std::printf("%s\n", line.c_str());
         if (tape)
             for (const std::string& line : TapeState(*tape)) std::printf("%s\n", line.c_str());
     }

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tarvolinde {
 
@@ -29,18 +31,30 @@ inline constexpr MatrixKey kSymbolShift{7, 0x02};
 // symbols printed on the keys in red, reached through SYMBOL SHIFT.
 std::optional<KeyChord> ChordForCharacter(char c);
 
-// Presses the chords of a text one after another: each is held for
-// `holdFrames` frames, then all keys are up for `releaseFrames` frames.
+// The keys held together for one step of typing: a set bit is a key held, in
+// the half-rows of the matrix.
+using KeyPress = std::array<uint8_t, 8>;
+
+// The presses that type a text. Besides characters, names in braces press
+// keys: {ENTER}, {UP}, {DOWN}, {LEFT}, {RIGHT}, {DELETE}, {EDIT}, {BREAK},
+// {CAPS}, {SYMBOL}, {SPACE}, and several names or single keys joined with '+'
+// press them together ({SYMBOL+P}, {CAPS+SYMBOL}). Characters no key types are
+// passed over. An unknown name gives nothing, with the reason in `error`.
+std::optional<std::vector<KeyPress>> KeyPressesForText(std::string_view text, std::string& error);
+
+// Presses keys one step after another: each step is held for `holdFrames`
+// frames, then all keys are up for `releaseFrames` frames.
 class TypingSession {
 public:
-    explicit TypingSession(std::string text, int holdFrames = 5, int releaseFrames = 5);
+    explicit TypingSession(std::string_view text, int holdFrames = 5, int releaseFrames = 5);
+    explicit TypingSession(std::vector<KeyPress> presses, int holdFrames = 5, int releaseFrames = 5);
 
     // Sets the key rows (bit clear = pressed) for the next frame.
     void BeforeFrame(std::array<uint8_t, 8>& keyRows);
-    bool Done() const { return position_ >= text_.size(); }
+    bool Done() const { return position_ >= presses_.size(); }
 
 private:
-    std::string text_;
+    std::vector<KeyPress> presses_;
     size_t position_ = 0;
     int frame_ = 0;
     int holdFrames_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QMenu>
@@ -20,6 +21,8 @@
 #include "machine/video/screen_text.h"
 #include "platform/memory_surface.h"
 #include "platform/null_audio_sink.h"
+#include "storage/archivo_dsk.h"
+#include "storage/fdc3.h"
 #include "tape/cinta.h"
 #include "tests/snapshots/zip_test_support.h"
 #include "tests/tape/tape_test_support.h"
@@ -421,6 +424,45 @@ TEST_F(WindowTest, ArchivesGiveTheDialogsMembersAndAreNotRecentFiles) {
     Load("CargaC", dir_ / "juegos.zip");
     Load("CargarS", dir_ / "juegos.zip");
     EXPECT_TRUE(Action("SacaC")->isEnabled() && window.Machine()->cpu.PC.w == 0x8000 && window.RecentFiles().empty());
+}
+
+TEST_F(WindowTest, DisksGoInAndOutOfDriveAAndAChangedDiskIsNeverDroppedUnasked) {
+    for (const char* rom : {"+3.rom", "+3e.rom"}) WriteBytes(dir_ / rom, Bytes(0x10000, 0));  // NOPs will do
+    TUnidad blank(0);
+    blank.CreateBlank(false);
+    WriteBytes(dir_ / "a.dsk", TArchivoDSK(blank).Grabar());
+    WriteBytes(dir_ / "rota.dsk", Bytes(300, 'E'));
+    TFondo& window = OpenWindow();
+    EXPECT_FALSE(Action("CargaD")->isEnabled());
+    window.ModelAction(9)->trigger();
+    const auto drive = [&]() -> TUnidad& { return FloppyOf(*window.Machine())->Drives[0]; };
+    Load("CargaD", dir_ / "a.dsk");
+    EXPECT_TRUE(drive().Present && drive().Protected && Action("Extraer1")->isEnabled());
+    EXPECT_EQ(Messages([&] { Load("CargaD", dir_ / "juego.trd"); }), QStringList{"Extensión no válida"});
+    EXPECT_EQ(Messages([&] { Load("CargaD", dir_ / "rota.dsk"); }), QStringList{"Error en el disco"});
+    EXPECT_TRUE(drive().Present);
+
+    // Each way of losing a changed disk asks first; the answer decides.
+    const auto answering = [&](QMessageBox::StandardButton button, const std::function<void()>& act) {
+        const OnModal<QMessageBox> answer([&](QMessageBox& box) { box.button(button)->click(); });
+        act();
+        return answer.Count;
+    };
+    drive().Modified = true;
+    EXPECT_EQ(answering(QMessageBox::Cancel, [&] { Action("Extraer1")->trigger(); }), 1);
+    EXPECT_TRUE(drive().Present);
+    EXPECT_EQ(answering(QMessageBox::Cancel, [&] { window.ModelAction(1)->trigger(); }), 1);
+    EXPECT_EQ(window.Machine()->ModelIndex, 9);
+    EXPECT_EQ(answering(QMessageBox::Cancel, [&] { window.close(); }), 1);
+    EXPECT_TRUE(window.isVisible());
+    // Another +3 model takes the disk over, changes and all.
+    window.ModelAction(10)->trigger();
+    EXPECT_TRUE(drive().Present && drive().Modified);
+    EXPECT_EQ(answering(QMessageBox::No, [&] { Action("Extraer1")->trigger(); }), 1);
+    EXPECT_FALSE(drive().Present || Action("Extraer1")->isEnabled());
+    Action("Crear1")->trigger();
+    EXPECT_EQ(drive().Side0.TrackCount(), 40u);
+    EXPECT_EQ(answering(QMessageBox::No, [&] { window.close(); }), 0);
 }
 
 }  // namespace

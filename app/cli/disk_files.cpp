@@ -1,0 +1,101 @@
+#include "app/cli/disk_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "storage/archivo_dsk.h"
+#include "storage/fdc3.h"
+
+namespace tarvolinde::cli {
+
+namespace {
+
+// The front end's messages, so that scripts see what a user would.
+constexpr const char* kDiskError = "Error en el disco";
+constexpr const char* kBadExtension = "Extensión no válida";
+
+bool IsDskFile(std::string path) {
+    std::transform(path.begin(), path.end(), path.begin(), [](unsigned char c) { return char(std::toupper(c)); });
+    return path.size() >= 3 && path.compare(path.size() - 3, 3, "DSK") == 0;
+}
+
+int InsertDisk(const std::string& path, TUnidad& drive) {
+    if (!IsDskFile(path)) {
+        std::fprintf(stderr, "%s: %s\n", kBadExtension, path.c_str());
+        return 2;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        return 1;
+    }
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    try {
+        TArchivoDSK(drive).Cargar(bytes, false);
+    } catch (const DiskFormatError& error) {
+        std::fprintf(stderr, "%s: %s (%s)\n", kDiskError, path.c_str(), error.what());
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int InsertDisks(const Options& options, TSp& machine) {
+    // A machine built by a snapshot load has a stand-in where the controller goes.
+    if (machine.Floppy && !FloppyOf(machine)) {
+        const bool motor = machine.Floppy->MotorOn();
+        machine.Floppy = std::make_unique<TFDC_3>();
+        machine.Floppy->SetMotor(motor);
+    }
+    TFDC_3* controller = FloppyOf(machine);
+    if (!controller && (!options.diskA.empty() || !options.diskB.empty() || !options.saveDisk.empty())) {
+        std::fprintf(stderr, "this model has no disk drive: disks need a +3 or +3e model\n");
+        return 2;
+    }
+    if (!options.diskA.empty())
+        if (const int status = InsertDisk(options.diskA, controller->Drives[0])) return status;
+    if (!options.diskB.empty())
+        if (const int status = InsertDisk(options.diskB, controller->Drives[1])) return status;
+    return 0;
+}
+
+int SaveDisk(const std::string& path, TSp& machine) {
+    TFDC_3* controller = FloppyOf(machine);
+    if (!controller || !controller->Drives[0].Present) {
+        std::fprintf(stderr, "no disk in drive A to save\n");
+        return 1;
+    }
+    if (!IsDskFile(path)) {
+        std::fprintf(stderr, "%s: %s\n", kBadExtension, path.c_str());
+        return 2;
+    }
+    std::vector<uint8_t> bytes;
+    try {
+        bytes = TArchivoDSK(controller->Drives[0]).Grabar();
+    } catch (const DiskFormatError& error) {
+        std::fprintf(stderr, "%s: %s\n", kDiskError, error.what());
+        return 1;
+    }
+    std::ofstream file(path, std::ios::binary);
+    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    if (!file) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+std::vector<std::string> DiskState(const TSp& machine) {
+    if (!machine.Floppy) return {};
+    const TFDC_3* controller = FloppyOf(machine);
+    const bool inserted = controller && controller->Drives[0].Present;
+    const bool motor = machine.Floppy->MotorOn();
+    return {std::string("disk_a=") + (inserted ? "inserted" : "empty"),
+            std::string("disk_motor=") + (motor ? "1" : "0")};
+}
+
+}  // namespace tarvolinde::cli
