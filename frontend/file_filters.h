@@ -5,13 +5,13 @@ namespace tarvolinde::file_dialogs {
 
 inline constexpr const char* kOpenSnapshotTitle = "Abrir Snapshot";
 inline constexpr const char* kOpenSnapshotFilter =
-    "Todos los Snapshots (*.fsu *.z80 *.sna *.sp *.zip);;Archivos FSU (*.fsu);;Archivos SNA (*.sna);;"
-    "Archivos Z80 (*.z80);;Archivos SP (*.sp);;Archivos comprimidos (*.zip)";
+    "Todos los Snapshots (*.fsu *.z80 *.sna *.sp *.szx *.zip);;Archivos FSU (*.fsu);;Archivos SNA (*.sna);;"
+    "Archivos Z80 (*.z80);;Archivos SP (*.sp);;Archivos SZX (*.szx);;Archivos comprimidos (*.zip)";
 
 inline constexpr const char* kSaveSnapshotTitle = "Grabar Snapshot";
 // In this order: the save dialog tells the formats apart by their position.
 inline constexpr const char* kSaveSnapshotFilter =
-    "Archivos FSU (*.fsu);;Archivos SNA (*.sna);;Archivos Z80 (*.z80);;Archivos SP (*.sp)";
+    "Archivos FSU (*.fsu);;Archivos SNA (*.sna);;Archivos Z80 (*.z80);;Archivos SP (*.sp);;Archivos SZX (*.szx)";
 
 inline constexpr const char* kOpenTapeTitle = "Abrir cinta";
 inline constexpr const char* kOpenTapeFilter =

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "machine/video/screen_tables.h"
+#include "frontend/file_io.h"
+#include "snapshots/rzx.h"
 #include "snapshots/snapshot.h"
 #include "tape/preview.h"
 #include "tape/tape_factory.h"
@@ -51,6 +53,16 @@ std::optional<std::string> PreviewOf(PreviewKind kind, const QString& path, Prev
         if (!bytes) return std::nullopt;
         const auto tape = CreateTape(*tapeKind, std::move(*bytes));
         return tape->Preview(screen, bitmap);
+    }
+    if (kind == PreviewKind::Rzx) {
+        // The blocks are checked, but nothing is loaded into any machine.
+        auto bytes = ExtensionKind(name) == "RZX" ? ReadBounded(path) : std::nullopt;
+        if (!bytes) return std::nullopt;
+        TRZX::Open(std::move(*bytes));
+        const SnapshotPreview preview = TRZX::Preview();
+        std::copy(preview.Screen.begin(), preview.Screen.end(), screen.begin());
+        RenderPreview(screen, bitmap);
+        return preview.Description;
     }
     const auto snapshotKind = SnapshotKindOf(name);
     if (!snapshotKind) return std::nullopt;

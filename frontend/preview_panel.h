@@ -11,7 +11,7 @@ class QLabel;
 
 namespace tarvolinde {
 
-enum class PreviewKind { Snapshot, Tape };
+enum class PreviewKind { Snapshot, Tape, Rzx };
 
 // The panel beside an open dialog's file list: a 256x192 picture and a caption.
 class FilePreviewPanel : public QWidget {

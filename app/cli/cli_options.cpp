@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "app/cli/rzx_mode.h"
 #include "snapshots/snapshot.h"
 
 namespace tarvolinde::cli {
@@ -72,10 +73,16 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             options.dumpState = true;
         } else if (arg == "--speed") {
             options.speed = true;
+        } else if (arg == "--preview") {
+            if (i + 3 >= args.size()) {
+                error = "--preview takes KIND FILE OUT";
+                return std::nullopt;
+            }
+            options.previewKind = args[++i], options.previewFile = args[++i], options.previewOut = args[++i];
         } else if (arg == "--cpm" || arg == "--model" || arg == "--rom-dir" || arg == "--type" ||
                    arg == "--screenshot" || arg == "--max-tstates" || arg == "--frames" || arg == "--peek" ||
                    arg == "--frames-after" || arg == "--fast-load" || arg == "--auto-play" ||
-                   arg == "--auto-rewind" || arg == "--save-snapshot") {
+                   arg == "--auto-rewind" || arg == "--save-snapshot" || arg == "--rzx" || arg == "--record") {
             if (!takeValue()) return std::nullopt;
             if (arg == "--cpm") options.cpmProgram = value;
             else if (arg == "--model") options.model = value;
@@ -83,11 +90,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             else if (arg == "--type") options.typeText = Unescape(value);
             else if (arg == "--screenshot") options.screenshot = value;
             else if (arg == "--save-snapshot") options.saveSnapshot = value;
+            else if (arg == "--rzx") options.rzxFile = value;
+            else if (arg == "--record") options.recordFile = value;
             else if (arg == "--max-tstates") {
                 if (!ParseUnsigned(value, options.maxTStates)) return invalid();
             } else if (arg == "--frames") {
                 if (!ParseUnsigned(value, number) || number > 100'000'000) return invalid();
                 options.frames = int(number);
+                options.framesGiven = true;
             } else if (arg == "--frames-after") {
                 if (!ParseUnsigned(value, number) || number > 100'000'000) return invalid();
                 options.framesAfterTyping = int(number);
@@ -107,6 +117,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             return std::nullopt;
         } else if (SnapshotKindOf(arg)) {
             options.snapshots.push_back(arg);
+        } else if (IsRzxFile(arg)) {
+            options.rzxFile = arg;
         } else {
             options.files.push_back(arg);
         }
@@ -121,7 +133,9 @@ std::string UsageText() {
            "                      [--peek ADDR[:LEN]]... [--speed]\n"
            "                      [TAPE.tap|.tzx|.csw|.wav|.voc [--fast-load on|off] [--auto-play on|off]\n"
            "                       [--auto-rewind on|off] [--frames-after N]]\n"
-           "                      [SNAPSHOT.fsu|.sna|.z80|.sp] [--save-snapshot OUT.fsu|.sna|.z80|.sp]\n"
+           "                      [SNAPSHOT.fsu|.sna|.z80|.sp|.szx] [--save-snapshot OUT.fsu|.sna|.z80|.sp|.szx]\n"
+           "                      [RECORDING.rzx | --rzx FILE] [--record OUT.rzx]\n"
+           "       tarvolinde-cli --preview rzx FILE OUT.png|.scr\n"
            "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
            "  --frames N     frames to run first (default 250)\n"
            "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames\n"
@@ -130,7 +144,11 @@ std::string UsageText() {
            "                 and auto rewind are on unless turned off; without auto play the\n"
            "                 tape is started once the typed text has been entered\n"
            "  SNAPSHOT       load it before the first frame, on the model it names\n"
-           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n";
+           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n"
+           "  RECORDING      play the RZX recording from the first frame, to its end unless\n"
+           "                 --frames is given; --dump-state adds rzx_state, rzx_frame, rzx_frames\n"
+           "  --record OUT   record the whole run (48 Kb and 128 Kb) and write OUT.rzx at the end\n"
+           "  --preview rzx FILE OUT  write the open dialog's picture for FILE, or fail with its message\n";
 }
 
 }  // namespace tarvolinde::cli

@@ -22,6 +22,7 @@ struct Options {
     std::string model = "1";       // --model: index 0-17 or the menu caption
     std::string romDir;            // --rom-dir: looked in before the executable's directory
     int frames = 250;              // --frames
+    bool framesGiven = false;      // --frames was given (a playback otherwise runs to its end)
     std::optional<std::string> typeText;  // --type, with \n for ENTER
     std::string screenshot;        // --screenshot FILE.bmp|.scr|.png
     bool screenText = false;       // --screen-text
@@ -40,7 +41,12 @@ struct Options {
     // Snapshots among the plain arguments (.fsu, .sna, .z80, .sp): loaded before
     // the first frame, in order; the model comes from the file.
     std::vector<std::string> snapshots;
-    std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp: written after the run
+    std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp|.szx: written after the run
+
+    std::string rzxFile;           // FILE.rzx or --rzx FILE: played from the first frame
+    std::string recordFile;        // --record OUT.rzx: the whole run, written at the end
+    // --preview KIND FILE OUT: the picture KIND's open dialog shows for FILE.
+    std::string previewKind, previewFile, previewOut;
 };
 
 // Parses argv; on an error returns nothing and fills `error`.

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/cli/png_writer.h"
+#include "app/cli/rzx_mode.h"
 #include "app/cli/snapshot_files.h"
 #include "app/cli/state_report.h"
 #include "app/cli/tape_loading.h"
@@ -49,6 +50,7 @@ bool SaveScreenshot(const TSp& machine, const std::string& path) {
 }  // namespace
 
 int RunMachine(const Options& options) {
+    if (options.previewKind == "rzx") return WriteRzxPreview(options);
     const std::optional<int> model = ModelIndexFor(options.model);
     if (!model) {
         std::fprintf(stderr, "unknown model: %s\n", options.model.c_str());
@@ -83,6 +85,9 @@ int RunMachine(const Options& options) {
     // Snapshots first: one of another model replaces the machine.
     for (const std::string& snapshot : options.snapshots)
         if (const int status = LoadSnapshotFile(snapshot, machine, RomFilesIn(romDirectories))) return status;
+    // Declared after the machine, so that it lets go of it before the machine goes.
+    RzxSession rzx;
+    if (const int status = rzx.Start(options, machine, RomFilesIn(romDirectories))) return status;
     if (!options.saveSnapshot.empty())
         if (const int status = CheckSnapshotSave(options.saveSnapshot, machine->ModelIndex)) return status;
 
@@ -97,7 +102,7 @@ int RunMachine(const Options& options) {
     const auto start = std::chrono::steady_clock::now();
     int framesRun = 0;
     if (!options.typeText) pressPlay();
-    for (; framesRun < options.frames; ++framesRun) machine->RunFrame();
+    for (; rzx.WantsFrame(options, framesRun); ++framesRun) machine->RunFrame();
     if (options.typeText) {
         TypingSession typing(*options.typeText);
         while (!typing.Done()) {
@@ -111,9 +116,9 @@ int RunMachine(const Options& options) {
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    int status = 0;
+    int status = rzx.Finish(options);
     // Saved before the reports, so that they show the state the file holds.
-    if (!options.saveSnapshot.empty()) status = SaveSnapshotFile(options.saveSnapshot, *machine);
+    if (!options.saveSnapshot.empty() && SaveSnapshotFile(options.saveSnapshot, *machine)) status = 1;
     if (!options.screenshot.empty() && !SaveScreenshot(*machine, options.screenshot)) {
         std::fprintf(stderr, "cannot write %s\n", options.screenshot.c_str());
         status = 1;
@@ -124,6 +129,7 @@ int RunMachine(const Options& options) {
         for (const std::string& line : DumpState(*machine)) std::printf("%s\n", line.c_str());
         if (tape)
             for (const std::string& line : TapeState(*tape)) std::printf("%s\n", line.c_str());
+        for (const std::string& line : rzx.StateLines()) std::printf("%s\n", line.c_str());
     }
     for (const PeekRequest& peek : options.peeks) std::printf("%s\n", PeekLine(*machine, peek).c_str());
     if (options.speed) {
