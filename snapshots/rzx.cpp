@@ -74,6 +74,8 @@ struct TRZX::InputBlock {
     uint32_t Frames;
     bool Compressed;
     std::span<const uint8_t> Data;
+    // The last snapshot block between the previous input block and this one.
+    std::span<const uint8_t> SnapshotBefore;
 };
 
 // The frame records of one input block, plain or inflated as they are needed.
@@ -180,6 +182,7 @@ std::unique_ptr<TRZX> TRZX::Open(std::vector<uint8_t> file) {
         if (!in.Tag("RZX!")) throw RzxError("no RZX signature");
         in.Skip(6);  // version and flags
         bool inputSeen = false;
+        std::span<const uint8_t> snapshotBefore;
         while (!in.AtEnd()) {
             const uint8_t id = in.Byte();
             const uint32_t length = in.Long();
@@ -189,6 +192,8 @@ std::unique_ptr<TRZX> TRZX::Open(std::vector<uint8_t> file) {
             if (id == kSnapshotBlock && !inputSeen) {
                 // A later snapshot block before the input replaces an earlier one.
                 rzx->snapshot_ = ReadSnapshotBlock(body);
+            } else if (id == kSnapshotBlock) {
+                snapshotBefore = body;  // read when playback reaches it
             } else if (id == kInputBlock) {
                 if (body.size() < kInputHeaderSize - kBlockHeaderSize) throw RzxError("a short input block");
                 ByteReader header(body);
@@ -196,12 +201,12 @@ std::unique_ptr<TRZX> TRZX::Open(std::vector<uint8_t> file) {
                 header.Skip(5);  // reserved byte, T-state counter at the start
                 const uint32_t flags = header.Long();
                 if (flags & kProtected) throw RzxError("protected recordings are not played");
-                rzx->blocks_.push_back({frames, (flags & kCompressed) != 0, body.subspan(header.Offset())});
+                rzx->blocks_.push_back(
+                    {frames, (flags & kCompressed) != 0, body.subspan(header.Offset()), snapshotBefore});
+                snapshotBefore = {};
                 rzx->totalFrames_ += frames;
                 inputSeen = true;
             }
-            // Snapshots after the first input block mark the way for rewinding
-            // a recording: playback runs straight through them.
         }
         if (!inputSeen) throw RzxError("no input recording block");
     } catch (const SnapshotError& error) {
@@ -239,6 +244,7 @@ bool TRZX::LoadRecord() {
             return false;
         }
         const InputBlock& block = blocks_[blockIndex_++];
+        if (!block.SnapshotBefore.empty() && !ApplySnapshotBlock(block.SnapshotBefore)) return false;
         reader_ = std::make_unique<FrameReader>(block.Data, block.Compressed);
         framesLeftInBlock_ = block.Frames;
     }
@@ -260,6 +266,25 @@ bool TRZX::LoadRecord() {
     return true;
 }
 
+// A snapshot between two input blocks holds the machine as it stands there
+// (other programs save one now and then, and some load tapes behind the
+// processor's back): it is put in. It was taken where a frame ended, so the
+// next frame still begins with its interrupt. One of another model is passed over.
+bool TRZX::ApplySnapshotBlock(std::span<const uint8_t> body) {
+    std::optional<SnapshotImage> image;
+    try {
+        image = ReadSnapshotBlock(body);
+    } catch (const std::runtime_error& error) {  // SnapshotError or RzxError
+        Finish(RzxStatus::Failed, error.what());
+        return false;
+    }
+    if (!image || image->ModelIndex != machine_->ModelIndex) return true;
+    TSp& machine = *machine_;
+    ApplySnapshot(*image, [&machine](int) -> TSp& { return machine; });
+    machine.cpu.FrameTStates = machine.cpu.FrameLength;  // the frame in progress ends here
+    return true;
+}
+
 uint8_t TRZX::GetIn() {
     if (inIndex_ >= inputs_.size()) {
         underrun_ = true;
@@ -271,7 +296,12 @@ uint8_t TRZX::GetIn() {
 void TRZX::NextFrame() {
     if (status_ != RzxStatus::Playing) return;
     // The frame ends where the recorded one ended; the next starts from nothing.
-    if (machine_) machine_->cpu.FrameTStates = machine_->cpu.FrameLength;
+    // Playback counts fetches, not T-states, so the beam may not have reached
+    // the end of the screen: what it has not latched is latched now.
+    if (machine_) {
+        machine_->cpu.FrameTStates = machine_->cpu.FrameLength;
+        machine_->CaptureScreen();
+    }
     if (underrun_) {
         Finish(RzxStatus::Failed, "a frame read more ports than were recorded");
         return;

@@ -100,6 +100,7 @@ private:
     void Detach();
     void Finish(RzxStatus status, std::string failure = {});
     bool LoadRecord();
+    bool ApplySnapshotBlock(std::span<const uint8_t> body);
     void WriteRecord();
 
     // Read by the front end while the emulation thread plays.

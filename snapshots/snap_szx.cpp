@@ -91,11 +91,9 @@ void ParseRegisters(std::span<const uint8_t> body, SnapshotImage& image) {
     r.IFF1 = in.Byte() != 0;
     r.IFF2 = in.Byte() != 0;
     r.IM = in.Byte() & 3;
-    const uint32_t tstates = in.Long();
-    // The processor and the timing tables count on a T-state inside the frame.
-    if (tstates >= uint32_t(Models[image.ModelIndex].Frame.FrameLength))
-        throw SnapshotError("SZX: the T-state is outside the frame");
-    image.FrameTStates = int32_t(tstates);
+    // Saved at a frame's end, the counter may run past it: that is the overrun
+    // into the next frame, where the processor and the timing tables count.
+    image.FrameTStates = int32_t(in.Long() % uint32_t(Models[image.ModelIndex].Frame.FrameLength));
     in.Skip(1);  // how long the interrupt request is held: the model's own
     r.Halted = (in.Byte() & kHaltedFlag) ? 1 : 0;
     if (in.Remaining() >= 2) r.WZ = in.Word();
