@@ -11,7 +11,8 @@
 // same order of events as "fetches, then the interrupt", but the machine after
 // N played frames is the machine after N recorded ones, and nothing follows
 // the last frame. The empty record that recordings begin with stands for no
-// instruction and is consumed when playback starts.
+// instruction and is consumed when playback starts. Snapshot blocks between
+// input blocks are put in as playback reaches them.
 //
 // Recording embeds the machine as a Z80 snapshot and deflates the frame
 // records as they come. Both attach to the machine's frame procedure and port
