@@ -25,12 +25,15 @@ public:
 };
 
 // The RZX player: the frame procedure runs FetchesRemaining opcode fetches, takes
-// the interrupt and then calls NextFrame, which loads the next recorded frame.
+// the interrupt where Interrupt says and then calls NextFrame, which loads the
+// next recorded frame.
 class RzxPlaybackHooks {
 public:
+    enum class InterruptPlace : uint8_t { AtEnd, AtStart, None };
     virtual ~RzxPlaybackHooks() = default;
     virtual void NextFrame() = 0;
     int32_t FetchesRemaining = 0;
+    InterruptPlace Interrupt = InterruptPlace::AtEnd;
 };
 
 }  // namespace tarvolinde

@@ -212,8 +212,11 @@ void Z80::RzxRecordFrame() {
 }
 
 void Z80::RzxPlayFrame() {
+    using Place = RzxPlaybackHooks::InterruptPlace;
+    const Place place = RzxPlayer ? RzxPlayer->Interrupt : Place::AtEnd;
     FrameTStates = 0;
     ContentionActive = 1;
+    if (place == Place::AtStart && IFF1) AcceptInterrupt();
     while (RzxPlayer && RzxPlayer->FetchesRemaining > 0) {
         const int32_t start = FrameTStates;
         const uint8_t before = RCounter;
@@ -224,7 +227,7 @@ void Z80::RzxPlayFrame() {
     }
     machine_.CaptureScreen();
     ContentionActive = 0;
-    if (IFF1) AcceptInterrupt();
+    if (place == Place::AtEnd && IFF1) AcceptInterrupt();
     if (RzxPlayer) RzxPlayer->NextFrame();
 }
 

@@ -7,22 +7,31 @@ namespace tarvolinde::file_dialogs {
 
 inline constexpr const char* kOpenSnapshotTitle = "Abrir Snapshot";
 inline constexpr const char* kOpenSnapshotFilter =
-    "Todos los Snapshots (*.fsu *.z80 *.sna *.sp *.zip);;Archivos FSU (*.fsu);;Archivos SNA (*.sna);;"
-    "Archivos Z80 (*.z80);;Archivos SP (*.sp);;Archivos comprimidos (*.zip)";
+    "Todos los Snapshots (*.fsu *.z80 *.sna *.sp *.szx *.zip);;Archivos FSU (*.fsu);;Archivos SNA (*.sna);;"
+    "Archivos Z80 (*.z80);;Archivos SP (*.sp);;Archivos SZX (*.szx);;Archivos comprimidos (*.zip)";
 
 inline constexpr const char* kSaveSnapshotTitle = "Grabar Snapshot";
 // In this order: the save dialog tells the formats apart by their position.
 inline constexpr const char* kSaveSnapshotFilter =
-    "Archivos FSU (*.fsu);;Archivos SNA (*.sna);;Archivos Z80 (*.z80);;Archivos SP (*.sp)";
+    "Archivos FSU (*.fsu);;Archivos SNA (*.sna);;Archivos Z80 (*.z80);;Archivos SP (*.sp);;Archivos SZX (*.szx)";
 
 inline constexpr const char* kOpenTapeTitle = "Abrir cinta";
 inline constexpr const char* kOpenTapeFilter =
     "Todas las Cintas (*.tap *.tzx *.wav *.voc *.csw *.zip);;Archivos TAP (*.tap);;Archivos TZX (*.tzx);;"
     "Archivos WAV (*.wav);;Archivos VOC (*.voc);;Archivos CSW (*.csw);;Archivos comprimidos (*.zip)";
 
+inline constexpr const char* kOpenRzxTitle = "Abrir acciones";
+inline constexpr const char* kOpenRzxFilter =
+    "Todos los archivos (*.rzx *.zip);;Archivos rzx (*.rzx);;Archivos comprimidos (*.zip)";
+
 // The filter of the open dialog of a kind: its first entry names the members taken from a ZIP archive.
 inline const char* OpenFilterOf(PreviewKind kind) {
-    return kind == PreviewKind::Tape ? kOpenTapeFilter : kOpenSnapshotFilter;
+    switch (kind) {
+    case PreviewKind::Tape: return kOpenTapeFilter;
+    case PreviewKind::Rzx: return kOpenRzxFilter;
+    case PreviewKind::Snapshot: break;
+    }
+    return kOpenSnapshotFilter;
 }
 
 inline constexpr const char* kScreenshotTitle = "Grabar pantalla como ";

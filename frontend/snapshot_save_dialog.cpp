@@ -16,11 +16,12 @@ struct SaveFormat {
 };
 
 // The entries of the filter, in its order.
-constexpr std::array<SaveFormat, 4> kFormats{{
+constexpr std::array<SaveFormat, 5> kFormats{{
     {SnapshotKind::Fsu, "fsu"},
     {SnapshotKind::Sna, "sna"},
     {SnapshotKind::Z80, "z80"},
     {SnapshotKind::Sp, "sp"},
+    {SnapshotKind::Szx, "szx"},
 }};
 
 }  // namespace

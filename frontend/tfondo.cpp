@@ -12,6 +12,7 @@
 #include "frontend/picture_view.h"
 #include "frontend/qt_virtual_keys.h"
 #include "machine/sp.h"
+#include "snapshots/rzx.h"
 #include "tape/cinta.h"
 
 namespace tarvolinde {
@@ -167,6 +168,7 @@ void TFondo::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         displayBusy_ = true;
         StopEmulation();
+        StopRzx();  // a recording in progress is written
         closing_ = true;
         // Suspended between frames, the thread sees the end request as soon as it wakes.
         thread_->End(std::chrono::milliseconds(4 * output_.Format().FrameMs));

@@ -49,6 +49,7 @@ class EmulationThread;
 class PictureView;
 class TCinta;
 class TFDC_3;
+class TRZX;
 class TSp;
 struct MachineDevices;
 enum class PreviewKind;
@@ -92,6 +93,9 @@ public:
     void SetCommandLineFile(const std::string& path) { commandLineFile_ = path; }
     // The inserted tape, or null (CurrentTape); change it only while stopped.
     TCinta* CurrentTape() { return tape_.get(); }
+    // The RZX recording or playback in progress, or null (CurrentRzx).
+    const TRZX* CurrentRzx() const { return rzx_.get(); }
+    int RzxState() const { return rzxState_; }
 
     // --- State ---------------------------------------------------------------------
     bool Running() const { return running_; }
@@ -226,6 +230,15 @@ private:
     void Extraer1Click();
     void Crear1Click();
     void Protegido1Click();
+    // RZX recording and playback (tfondo_rzx.cpp).
+    void Tutorial1Click();
+    void Reproducir2Click();
+    void DetenerAExecute();
+    void StopRzx();
+    void ShowRzxState(int state);
+    // On the emulation thread, after a frame: posts RzxEnded once playback has ended by itself.
+    void NoticeRzxEnd();
+    Q_INVOKABLE void RzxEnded();
 
     // The mouse over the picture (tfondo_commands.cpp).
     void PointerChanged(QPoint inPicture, QPoint onDesktop, bool leftButton);
@@ -261,6 +274,10 @@ private:
     std::unique_ptr<TSp> machine_;
     // After the machine: the tape lets go of the machine it is attached to when destroyed.
     std::unique_ptr<TCinta> tape_;
+    // After the machine, which it lets go of when destroyed.
+    std::unique_ptr<TRZX> rzx_;
+    std::string rzxPath_;  // where the recording is written when it ends
+    std::atomic<bool> rzxEndPosted_{false};
     // Counts the tape's Play and Stop notices, on whichever thread they happen.
     std::atomic<uint64_t> tapeChanges_{0};
     PictureBuffer picture_;
@@ -304,6 +321,7 @@ private:
     QAction* tapePlayAction_ = nullptr;   // TocaC
     QAction* tapeStopAction_ = nullptr;   // PausaC
     QAction* tapeBrowseAction_ = nullptr; // NavegaC
+    QAction* rzxStopAction_ = nullptr;    // Detener_A
     QAction* playAction_ = nullptr;        // PausaB
     QAction* fullScreenAction_ = nullptr;  // P_Pant
     QActionGroup* modelGroup_ = nullptr;

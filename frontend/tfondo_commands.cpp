@@ -29,6 +29,7 @@ void TFondo::SelectModel(int modelIndex) {
     // The machine is replaced between two frames; the idle handler restarts it.
     const CommandPause pause(*this);
     if (!KeepDiskThroughSwitch(modelIndex)) return ShowModel();
+    StopRzx();  // it runs on the machine that goes
     ModelSwitchResult result =
         SwitchModel(modelIndex, RomFilesIn({programDir_}),
                     MachineOptions{.AyIn48 = settings_.AyIn48, .Issue2 = settings_.Issue2}, DiskDevices());

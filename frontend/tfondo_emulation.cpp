@@ -35,6 +35,7 @@ void TFondo::EmulationFrame() {
     machine.EndFrame();
     if (settings_.PcJoystick) pcJoystick_.Poll(*joystick_);
     PublishActivity(machine);
+    NoticeRzxEnd();
 }
 
 void TFondo::PublishActivity(const TSp& machine) {

@@ -117,11 +117,17 @@ void TFondo::CreateMenus() {
     actions->setObjectName("Acciones1");
     rzxRecordMenu_ = actions->addMenu("Grabar");
     rzxRecordMenu_->setObjectName("Grabar_A");
-    rzxRecordMenu_->addAction(NewAction("Tutorial1", "Tutorial", "Graba las acciones"));
+    QAction* record = NewAction("Tutorial1", "Tutorial", "Graba las acciones", true);
+    connect(record, &QAction::triggered, this, &TFondo::Tutorial1Click);
+    rzxRecordMenu_->addAction(record);
     rzxRecordMenu_->addAction(NewAction("Modocompeticin1", "Competición", ""));
     rzxRecordMenu_->addAction(NewAction("Comentario1", "Comentario", ""));
-    actions->addAction(NewAction("Reproducir2", "Reproducir", "Reproduce acciones"));
-    actions->addAction(NewAction("Detener_A", "Detener", "Detiene las acciones"));
+    QAction* play = NewAction("Reproducir2", "Reproducir", "Reproduce acciones", true);
+    connect(play, &QAction::triggered, this, &TFondo::Reproducir2Click);
+    actions->addAction(play);
+    rzxStopAction_ = NewAction("Detener_A", "Detener", "Detiene las acciones");
+    connect(rzxStopAction_, &QAction::triggered, this, &TFondo::DetenerAExecute);
+    actions->addAction(rzxStopAction_);
 
     recentMenu_ = fileMenu_->addMenu("Recientes");
     recentMenu_->setObjectName("Recientes1");

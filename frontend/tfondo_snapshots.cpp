@@ -19,7 +19,7 @@ namespace {
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-// The saver goes by the chosen name: FSU, SNA and Z80 by their endings, SP for anything else.
+// The saver goes by the chosen name: FSU, SNA, Z80 and SZX by their endings, SP for anything else.
 SnapshotKind SaveKindOf(const std::string& path) {
     const std::optional<SnapshotKind> kind = SnapshotKindOf(path);
     return kind ? *kind : SnapshotKind::Sp;
@@ -46,6 +46,7 @@ bool TFondo::LoadSnapshot(const std::string& path) {
         if (!machine_) throw SnapshotError("no machine could be built");
         return *machine_;
     };
+    StopRzx();  // a recording goes on from its own state only
     try {
         std::optional<LoadableFile> file;
         try {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "snapshots/rzx.h"
 #include "snapshots/snapshot.h"
 #include "tape/tape_factory.h"
 
@@ -16,6 +17,12 @@ std::optional<std::string> OwnPreview(PreviewKind kind, LoadableFile& file, Prev
         if (!tapeKind) return std::nullopt;
         PreviewBitmap unused;
         return CreateTape(*tapeKind, std::move(file.Bytes))->Preview(screen, unused);
+    }
+    if (kind == PreviewKind::Rzx) {
+        if (!IsRzxName(file.Name)) return std::nullopt;
+        // The blocks are checked, but nothing is loaded into any machine.
+        TRZX::Open(std::move(file.Bytes));
+        return TRZX::Preview().Description;
     }
     const auto snapshotKind = SnapshotKindOf(file.Name);
     if (!snapshotKind) return std::nullopt;

@@ -13,7 +13,7 @@
 namespace tarvolinde {
 
 // The open dialog a file is chosen in.
-enum class PreviewKind { Snapshot, Tape };
+enum class PreviewKind { Snapshot, Tape, Rzx };
 
 struct FilePreview {
     PreviewScreen Screen{};

@@ -6,6 +6,7 @@
 #include "snapshots/snap_fsu.h"
 #include "snapshots/snap_sna.h"
 #include "snapshots/snap_sp.h"
+#include "snapshots/snap_szx.h"
 #include "snapshots/snap_z80.h"
 
 namespace tarvolinde {
@@ -67,6 +68,10 @@ TSp& ApplySnapshot(const SnapshotImage& image, const ModelSelector& select) {
         machine.ReplayAy();
     }
 
+    // Models whose ULA ignores the issue setting keep their own.
+    if (image.Issue2 && machine.IssueMode != 0) machine.IssueMode = *image.Issue2 ? 2 : 1;
+    if (image.Joystick) machine.Joystick = *image.Joystick;
+
     if (image.PopPc) {
         // As RETN pops it; the two bytes stay in memory below the new SP.
         cpu.PC.lo = cpu.ReadByte(cpu.SP.w++);
@@ -85,6 +90,7 @@ std::optional<SnapshotKind> SnapshotKindOf(std::string_view fileName) {
     if (ending == "SNA") return SnapshotKind::Sna;
     if (ending == "Z80") return SnapshotKind::Z80;
     if (ending == ".SP") return SnapshotKind::Sp;
+    if (ending == "SZX") return SnapshotKind::Szx;
     return std::nullopt;
 }
 
@@ -94,6 +100,7 @@ std::unique_ptr<TSnapshot> MakeSnapshot(SnapshotKind kind) {
     case SnapshotKind::Sna: return std::make_unique<TSnapSNA>();
     case SnapshotKind::Z80: return std::make_unique<TSnapZ80>();
     case SnapshotKind::Sp: return std::make_unique<TSnapSP>();
+    case SnapshotKind::Szx: return std::make_unique<TSnapSZX>();
     }
     return nullptr;
 }

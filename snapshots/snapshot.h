@@ -1,5 +1,5 @@
 #pragma once
-// TSnapshot: the snapshot formats (SNA, Z80, SP and the program's own FSU).
+// TSnapshot: the snapshot formats (SNA, Z80, SP, SZX and the program's own FSU).
 // Loading parses the whole file into a SnapshotImage first, so a damaged file
 // is refused (SnapshotError) before any machine is switched or reset; only
 // then is the model selected, the machine reset and the state put in, paging
@@ -56,10 +56,10 @@ public:
 // SnapshotError when `select` returns a machine of another model.
 TSp& ApplySnapshot(const SnapshotImage& image, const ModelSelector& select);
 
-enum class SnapshotKind : uint8_t { Fsu, Sna, Z80, Sp };
+enum class SnapshotKind : uint8_t { Fsu, Sna, Z80, Sp, Szx };
 
 // The extension rule: the last three characters of the name, upper-cased:
-// "FSU", "SNA", "Z80" or ".SP". Nothing for any other name.
+// "FSU", "SNA", "Z80", ".SP" or "SZX". Nothing for any other name.
 std::optional<SnapshotKind> SnapshotKindOf(std::string_view fileName);
 
 std::unique_ptr<TSnapshot> MakeSnapshot(SnapshotKind kind);

@@ -43,6 +43,9 @@ struct SnapshotImage {
     std::vector<SnapshotPage> Pages;
     // The 48K SNA keeps PC on the stack: it is popped once memory is in place.
     bool PopPc = false;
+    // Settings some formats keep with the machine (the "Issue 2" option, the joystick).
+    std::optional<bool> Issue2;
+    std::optional<JoystickType> Joystick;
 };
 
 }  // namespace tarvolinde

@@ -141,7 +141,9 @@ void TCinta::SetEar(bool high) { machine_->EarMask = high ? kEarHigh : kEarLow; 
 // wrong checksum, or a block shorter than the bytes asked for). LOAD (carry set
 // in F') writes memory; VERIFY (carry clear) only compares it.
 bool TCinta::FastLoadTrap(uint8_t kind, uint32_t length) {
-    if (!FastLoad || !machine_) return false;
+    // Memory filled behind the processor's back is nothing an RZX recording can
+    // hold: while one records, the block loads edge by edge, still unpaced.
+    if (!FastLoad || !machine_ || machine_->RzxRecording) return false;
     Z80& cpu = machine_->cpu;
     if (kind >= 0x12 || !RomLoaderPaged(cpu)) return false;
     const bool atStart = cpu.PC.w == kStartTrapAddress && cpu.ReadByteFree(kStartInAddress) == 0xDB &&

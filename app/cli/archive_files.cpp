@@ -5,6 +5,7 @@
 
 #include "app/cli/cli_options.h"
 #include "frontend/file_filters.h"
+#include "snapshots/rzx.h"
 #include "snapshots/snapshot.h"
 #include "tape/tape_factory.h"
 
@@ -14,7 +15,12 @@ namespace {
 
 // The extension rule of the dialog's loaders.
 bool LoaderTakes(PreviewKind kind, const std::string& name) {
-    return kind == PreviewKind::Tape ? TapeKindOf(name).has_value() : SnapshotKindOf(name).has_value();
+    switch (kind) {
+    case PreviewKind::Tape: return TapeKindOf(name).has_value();
+    case PreviewKind::Snapshot: return SnapshotKindOf(name).has_value();
+    case PreviewKind::Rzx: return IsRzxName(name);
+    }
+    return false;
 }
 
 }  // namespace
@@ -41,6 +47,7 @@ std::optional<LoadableFile> ReadForDialog(const std::string& path, PreviewKind k
 std::optional<PreviewKind> DialogKindNamed(std::string_view name) {
     if (name == "tape") return PreviewKind::Tape;
     if (name == "snapshot") return PreviewKind::Snapshot;
+    if (name == "rzx") return PreviewKind::Rzx;
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "app/cli/archive_files.h"
+#include "app/cli/rzx_mode.h"
 #include "snapshots/snapshot.h"
 
 namespace tarvolinde::cli {
@@ -79,7 +80,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                    arg == "--screenshot" || arg == "--max-tstates" || arg == "--frames" || arg == "--peek" ||
                    arg == "--frames-after" || arg == "--fast-load" || arg == "--auto-play" ||
                    arg == "--auto-rewind" || arg == "--save-snapshot" || arg == "--disk" || arg == "--disk-b" ||
-                   arg == "--save-disk") {
+                   arg == "--save-disk" || arg == "--rzx" || arg == "--record") {
             if (!takeValue()) return std::nullopt;
             if (arg == "--cpm") options.cpmProgram = value;
             else if (arg == "--model") options.model = value;
@@ -94,11 +95,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             }
             else if (arg == "--screenshot") options.screenshot = value;
             else if (arg == "--save-snapshot") options.saveSnapshot = value;
+            else if (arg == "--rzx") options.rzxFile = value;
+            else if (arg == "--record") options.recordFile = value;
             else if (arg == "--max-tstates") {
                 if (!ParseUnsigned(value, options.maxTStates)) return invalid();
             } else if (arg == "--frames") {
                 if (!ParseUnsigned(value, number) || number > 100'000'000) return invalid();
                 options.frames = int(number);
+                options.framesGiven = true;
             } else if (arg == "--frames-after") {
                 if (!ParseUnsigned(value, number) || number > 100'000'000) return invalid();
                 (options.typeSteps.empty() ? framesAfterFirst.emplace() : options.typeSteps.back().framesAfter) =
@@ -142,6 +146,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             AddArchiveArgument(arg, options);
         } else if (SnapshotKindOf(arg)) {
             options.snapshots.push_back(arg);
+        } else if (IsRzxFile(arg)) {
+            options.rzxFile = arg;
         } else {
             options.files.push_back(arg);
         }
@@ -161,7 +167,8 @@ std::string UsageText() {
            "                      [--disassemble ADDR[:N]]\n"
            "                      [--tape FILE] [--snapshot FILE] [ARCHIVE.zip]\n"
            "                      [--disk A.dsk] [--disk-b B.dsk] [--save-disk OUT.dsk]\n"
-           "       tarvolinde-cli --preview tape|snapshot FILE OUT.png|.scr\n"
+           "                      [SNAPSHOT.szx] [--save-snapshot OUT.szx] [RECORDING.rzx | --rzx FILE] [--record OUT.rzx]\n"
+           "       tarvolinde-cli --preview tape|snapshot|rzx FILE OUT.png|.scr\n"
            "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
            "  --frames N     frames to run first (default 250)\n"
            "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames;\n"
@@ -187,7 +194,10 @@ std::string UsageText() {
            "  --sound OUT.wav  record the sound of the whole run (16-bit mono) at --sound-rate\n"
            "                 11025, 22050 or 44100 Hz (default 44100)\n"
            "  --disk FILE    insert a DSK image in drive A (--disk-b: drive B) of a +3 model\n"
-           "  --save-disk OUT  write drive A's disk as an EXTENDED DSK image after the run\n";
+           "  --save-disk OUT  write drive A's disk as an EXTENDED DSK image after the run\n"
+           "  RECORDING      play the RZX recording from the first frame, to its end unless\n"
+           "                 --frames is given; --dump-state adds rzx_state, rzx_frame, rzx_frames\n"
+           "  --record OUT   record the whole run (48 Kb and 128 Kb) and write OUT.rzx at the end\n";
 }
 
 }  // namespace tarvolinde::cli

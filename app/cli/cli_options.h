@@ -42,6 +42,7 @@ struct Options {
     // Each --type, in order: typed once the frames before it have run, then
     // its --frames-after frames run.
     std::vector<TypeStep> typeSteps;
+    bool framesGiven = false;      // --frames was given (a playback otherwise runs to its end)
     std::string screenshot;        // --screenshot FILE.bmp|.scr|.png
     bool screenText = false;       // --screen-text
     bool dumpState = false;        // --dump-state
@@ -58,7 +59,7 @@ struct Options {
     // Snapshots among the plain arguments (.fsu, .sna, .z80, .sp): loaded before
     // the first frame, in order; the model comes from the file.
     std::vector<std::string> snapshots;
-    std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp: written after the run
+    std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp|.szx: written after the run
 
     DebugOptions debug;            // --break, --break-write, --break-port, --disassemble
     // --tape FILE and --snapshot FILE go to `files` and `snapshots`; either may be a
@@ -70,6 +71,9 @@ struct Options {
     // +3 disks: --disk and --disk-b insert images in drives A and B before the
     // first frame; --save-disk writes drive A's disk after the run.
     std::string diskA, diskB, saveDisk;
+
+    std::string rzxFile;           // FILE.rzx or --rzx FILE (may be a ZIP): played from the first frame
+    std::string recordFile;        // --record OUT.rzx: the whole run, written at the end
 };
 
 // Parses argv; on an error returns nothing and fills `error`.

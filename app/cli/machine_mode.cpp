@@ -7,6 +7,7 @@
 
 #include "app/cli/disk_files.h"
 #include "app/cli/png_writer.h"
+#include "app/cli/rzx_mode.h"
 #include "app/cli/snapshot_files.h"
 #include "app/cli/sound_recording.h"
 #include "app/cli/state_report.h"
@@ -85,6 +86,9 @@ int RunMachine(const Options& options) {
     // Snapshots first: one of another model replaces the machine.
     for (const std::string& snapshot : options.snapshots)
         if (const int status = LoadSnapshotFile(snapshot, machine, RomFilesIn(romDirectories))) return status;
+    // Declared after the machine, so that it lets go of it before the machine goes.
+    RzxSession rzx;
+    if (const int status = rzx.Start(options, machine, RomFilesIn(romDirectories))) return status;
     if (!options.saveSnapshot.empty())
         if (const int status = CheckSnapshotSave(options.saveSnapshot, machine->ModelIndex)) return status;
     if (const int status = InsertDisks(options, *machine)) return status;
@@ -105,7 +109,7 @@ int RunMachine(const Options& options) {
     int framesRun = 0;
     if (options.typeSteps.empty()) pressPlay();
     BreakWatch watch(*machine, options.debug);
-    for (; framesRun < options.frames && watch.RunFrame(); ++framesRun) {}
+    for (; rzx.WantsFrame(options, framesRun) && watch.RunFrame(); ++framesRun) {}
     for (size_t step = 0; step < options.typeSteps.size() && !watch.Stopped(); ++step) {
         TypingSession typing(options.typeSteps[step].keys);
         while (!typing.Done() && !watch.Stopped()) {
@@ -119,14 +123,14 @@ int RunMachine(const Options& options) {
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    int status = 0;
+    int status = rzx.Finish(options);
     if (const auto line = watch.BreakLine()) std::printf("%s\n", line->c_str());
     if (recorder && !recorder->Finish()) {
         std::fprintf(stderr, "cannot write %s\n", options.soundFile.c_str());
         status = 1;
     }
     // Saved before the reports, so that they show the state the file holds.
-    if (!options.saveSnapshot.empty()) status = SaveSnapshotFile(options.saveSnapshot, *machine);
+    if (!options.saveSnapshot.empty() && SaveSnapshotFile(options.saveSnapshot, *machine)) status = 1;
     if (!options.saveDisk.empty() && SaveDisk(options.saveDisk, *machine)) status = 1;
     if (!options.screenshot.empty() && !SaveScreenshot(*machine, options.screenshot)) {
         std::fprintf(stderr, "cannot write %s\n", options.screenshot.c_str());
@@ -139,6 +143,7 @@ int RunMachine(const Options& options) {
         for (const std::string& line : DiskState(*machine)) std::printf("%s\n", line.c_str());
         if (tape)
             for (const std::string& line : TapeState(*tape)) std::printf("%s\n", line.c_str());
+        for (const std::string& line : rzx.StateLines()) std::printf("%s\n", line.c_str());
     }
     for (const PeekRequest& peek : options.peeks) std::printf("%s\n", PeekLine(*machine, peek).c_str());
     for (const std::string& line : watch.Listing()) std::printf("%s\n", line.c_str());

@@ -66,6 +66,15 @@ TEST_F(PreviewPanelTest, TapesAndSnapshotsShowTheirScreenAndDescription) {
     snapshots.ShowFile(Write("foto.sna", sna));
     EXPECT_EQ(snapshots.Caption(), "(foto.sna, 48Kb)");
     ExpectPattern(snapshots.Picture());
+
+    // A recording: the blocks are checked, the picture is blank; a damaged one has none.
+    FilePreviewPanel recordings(PreviewKind::Rzx);
+    const Bytes rzx = {'R', 'Z', 'X', '!', 0, 12, 0, 0, 0, 0, 0x80, 18, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    recordings.ShowFile(Write("partida.rzx", rzx));
+    EXPECT_EQ(recordings.Caption(), "(partida.rzx, RZX)");
+    EXPECT_EQ(recordings.Picture().pixelColor(128, 96), QColor(Qt::black));
+    recordings.ShowFile(Write("rota.rzx", Bytes(rzx.begin(), rzx.end() - 1)));
+    EXPECT_TRUE(recordings.Caption().isEmpty());
 }
 
 TEST_F(PreviewPanelTest, WhatCannotBeShownGivesTheRingAndNoCaption) {

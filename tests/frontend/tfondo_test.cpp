@@ -465,5 +465,30 @@ TEST_F(WindowTest, DisksGoInAndOutOfDriveAAndAChangedDiskIsNeverDroppedUnasked) 
     EXPECT_EQ(answering(QMessageBox::No, [&] { window.close(); }), 0);
 }
 
+// "Tutorial" records until "Detener" writes the file; "Reproducir" plays it
+// to its end, which gives the menus and the status bar back by itself.
+TEST_F(WindowTest, TutorialRecordsReproducirPlaysToTheEndAndDetenerStopsEither) {
+    WriteIni(kFast);
+    TFondo& window = OpenWindow();
+    const fs::path session = dir_ / "sesion.rzx";
+    Load("Tutorial1", session);
+    EXPECT_TRUE(window.RzxState() == 3 && Action("Detener_A")->isEnabled());
+    window.StartEmulation();
+    ASSERT_TRUE(RunFrames(window, 30));
+    Action("Detener_A")->trigger();
+    EXPECT_TRUE(window.RzxState() == 0 && !Action("Detener_A")->isEnabled() && !window.CurrentRzx());
+    ASSERT_GT(fs::file_size(session), 100u);
+
+    Load("Reproducir2", session);
+    EXPECT_TRUE(window.RzxState() == 1 && Action("Detener_A")->isEnabled());
+    ASSERT_TRUE(WaitUntil([&] { return window.RzxState() == 0; }));
+    EXPECT_FALSE(Action("Detener_A")->isEnabled());
+    EXPECT_EQ(window.Machine()->cpu.FrameRoutine, Z80::FrameProcedure::Standard);
+
+    WriteBytes(dir_ / "rota.rzx", Bytes(12, 0));
+    EXPECT_EQ(Messages([&] { Load("Reproducir2", dir_ / "rota.rzx"); }), QStringList{"Error en la acción"});
+    EXPECT_EQ(window.RzxState(), 0);
+}
+
 }  // namespace
 }  // namespace tarvolinde::test

@@ -14,14 +14,15 @@ struct Case {
 };
 
 std::string Name(const testing::TestParamInfo<Case>& info) {
-    static constexpr const char* kKinds[] = {"Fsu", "Sna", "Z80", "Sp"};
+    static constexpr const char* kKinds[] = {"Fsu", "Sna", "Z80", "Sp", "Szx"};
     const auto [kind, model, paged] = info.param;
     return kKinds[int(kind)] + ("Model" + std::to_string(model)) + (paged < 0 ? "" : "Page" + std::to_string(paged));
 }
 
 std::vector<Case> AllCases() {
     std::vector<Case> cases;
-    for (const SnapshotKind kind : {SnapshotKind::Fsu, SnapshotKind::Sna, SnapshotKind::Z80, SnapshotKind::Sp})
+    for (const SnapshotKind kind :
+         {SnapshotKind::Fsu, SnapshotKind::Sna, SnapshotKind::Z80, SnapshotKind::Sp, SnapshotKind::Szx})
         for (int model = 0; model < kModelCount; ++model) cases.push_back({kind, model});
     // With page 2 or 5 also at 0xC000 a 128K SNA holds a sixth trailing page.
     for (const int paged : {2, 5}) cases.push_back({SnapshotKind::Sna, 4, paged});
@@ -49,9 +50,10 @@ TEST_P(RoundTrip, RegistersPagingBorderAyAndEveryRamPageSurviveOrNothingIsWritte
 
     ASSERT_EQ(&loaded, slot.machine.get());
     EXPECT_EQ(slot.switches, 1);
-    // Only FSU keeps the frame position; SNA and SP have no AY state.
-    const bool time = kind == SnapshotKind::Fsu;
-    const bool ay = kind == SnapshotKind::Z80 || (kind == SnapshotKind::Fsu && source->AyPresent);
+    // Only FSU and SZX keep the frame position; SNA and SP have no AY state.
+    const bool chunked = kind == SnapshotKind::Fsu || kind == SnapshotKind::Szx;
+    const bool time = chunked;
+    const bool ay = kind == SnapshotKind::Z80 || (chunked && source->AyPresent);
     EXPECT_EQ(StateLines(loaded, time, ay), StateLines(*source, time, ay));
 }
 

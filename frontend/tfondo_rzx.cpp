@@ -1,0 +1,138 @@
+// The RZX commands under "Acciones": "Tutorial" records, "Reproducir" plays a
+// recording, "Detener" ends either. The recording or playback object is
+// touched by the emulation thread every frame, so these commands change it
+// only while the thread is stopped; playback that ends by itself (its last
+// frame, or a damaged frame) is noticed on the emulation thread and handed
+// here to put the menus and the status bar right.
+
+#include <QAction>
+#include <QFileDialog>
+#include <QMetaObject>
+
+#include "frontend/activity_panel.h"
+#include "frontend/file_filters.h"
+#include "frontend/file_io.h"
+#include "frontend/archive_open.h"
+#include "frontend/preview_panel.h"
+#include "frontend/tfondo.h"
+#include "machine/sp.h"
+#include "snapshots/rzx.h"
+
+namespace tarvolinde {
+
+namespace {
+
+constexpr const char* kSaveRzxTitle = "Grabar Accion";
+constexpr const char* kSaveRzxFilter = "Archivos rzx (*.rzx)";
+constexpr const char* kRzxFailed = "Error en la acción";
+// The values of RzxState that the status bar shows.
+constexpr int kRzxNone = 0, kRzxPlaying = 1, kRzxRecording = 3;
+
+QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+}  // namespace
+
+void TFondo::ShowRzxState(int state) {
+    rzxState_ = state;
+    rzxStopAction_->setEnabled(state != kRzxNone);
+    activityPanel_->Show(activity_.load(), rzxState_);
+}
+
+void TFondo::Tutorial1Click() {
+    if (!machine_ || !machine_->Model().RzxRecording) return;
+    const CommandPause pause(*this);
+    std::string path = std::exchange(pendingFile_, {});
+    if (path.empty()) {
+        const QString chosen = QFileDialog::getSaveFileName(this, kSaveRzxTitle, FromUtf8(settings_.RzxDir),
+                                                            kSaveRzxFilter);
+        if (chosen.isEmpty()) return;
+        const QByteArray bytes = chosen.toUtf8();
+        path.assign(bytes.constData(), size_t(bytes.size()));
+    }
+    settings_.RzxDir = DirectoryOf(path);
+    StopRzx();
+    if (ExtensionKind(path) != "RZX") {
+        ShowError(file_dialogs::kBadExtension);
+        return;
+    }
+    rzx_ = TRZX::StartRecording(*machine_);
+    rzxPath_ = path;
+    ShowRzxState(kRzxRecording);
+}
+
+void TFondo::Reproducir2Click() {
+    if (!machine_) return;
+    const CommandPause pause(*this);
+    const std::optional<std::string> path =
+        ChooseFileToOpen("AbreAccion", file_dialogs::kOpenRzxTitle, file_dialogs::kOpenRzxFilter, PreviewKind::Rzx,
+                         settings_.RzxDir);
+    if (!path) return;
+    StopRzx();
+    std::optional<LoadableFile> file;
+    try {
+        file = ReadFileToLoad(*path, PreviewKind::Rzx);
+    } catch (const ZipError&) {
+        ShowError(file_dialogs::kZipFailed);
+        ShowError(kRzxFailed);
+        return;
+    }
+    if (!IsRzxName(file ? file->Name : *path)) {
+        ShowError(file_dialogs::kBadExtension);
+        return;
+    }
+    const ModelSelector select = [this](int modelIndex) -> TSp& {
+        SelectModel(modelIndex);
+        if (!machine_) throw RzxError("no machine could be built");
+        return *machine_;
+    };
+    try {
+        if (!file) throw RzxError("the file cannot be read");
+        std::unique_ptr<TRZX> opened = TRZX::Open(std::move(file->Bytes));
+        // A recording of a machine it does not carry starts from a snapshot the user picks.
+        if (opened->NeedsSnapshot()) CargarSExecute();
+        if (!machine_) throw RzxError("no machine");
+        opened->StartPlayback(*machine_, select);
+        rzx_ = std::move(opened);
+    } catch (const RzxError&) {
+        ShowError(kRzxFailed);
+        if (machine_) machine_->Reset();
+        return;
+    }
+    ShowRzxState(rzx_->Status() == RzxStatus::Playing ? kRzxPlaying : kRzxNone);
+    RedrawScreen(true);
+}
+
+void TFondo::DetenerAExecute() {
+    const CommandPause pause(*this);
+    StopRzx();
+}
+
+void TFondo::StopRzx() {
+    if (!rzx_) return;
+    if (rzx_->Status() == RzxStatus::Recording) {
+        const std::vector<uint8_t> file = rzx_->FinishRecording();
+        if (const std::optional<QString> failure = WriteWholeFile(rzxPath_, file))
+            ShowError(QString("No se pudo grabar %1: %2").arg(FromUtf8(rzxPath_), *failure));
+    }
+    rzx_.reset();
+    ShowRzxState(kRzxNone);
+}
+
+void TFondo::NoticeRzxEnd() {
+    if (rzx_ && (rzx_->Status() == RzxStatus::Ended || rzx_->Status() == RzxStatus::Failed) &&
+        !rzxEndPosted_.exchange(true))
+        QMetaObject::invokeMethod(this, "RzxEnded", Qt::QueuedConnection);
+}
+
+void TFondo::RzxEnded() {
+    rzxEndPosted_ = false;
+    if (!rzx_ || rzx_->Status() == RzxStatus::Playing || rzx_->Status() == RzxStatus::Recording) return;
+    const bool failed = rzx_->Status() == RzxStatus::Failed;
+    {
+        const CommandPause pause(*this);
+        StopRzx();
+    }
+    if (failed) ShowError(kRzxFailed);
+}
+
+}  // namespace tarvolinde
