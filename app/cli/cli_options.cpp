@@ -75,7 +75,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
         } else if (arg == "--cpm" || arg == "--model" || arg == "--rom-dir" || arg == "--type" ||
                    arg == "--screenshot" || arg == "--max-tstates" || arg == "--frames" || arg == "--peek" ||
                    arg == "--frames-after" || arg == "--fast-load" || arg == "--auto-play" ||
-                   arg == "--auto-rewind" || arg == "--save-snapshot") {
+                   arg == "--auto-rewind" || arg == "--save-snapshot" || arg == "--hdf") {
             if (!takeValue()) return std::nullopt;
             if (arg == "--cpm") options.cpmProgram = value;
             else if (arg == "--model") options.model = value;
@@ -83,6 +83,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             else if (arg == "--type") options.typeText = Unescape(value);
             else if (arg == "--screenshot") options.screenshot = value;
             else if (arg == "--save-snapshot") options.saveSnapshot = value;
+            else if (arg == "--hdf") options.hardDisk = value;
             else if (arg == "--max-tstates") {
                 if (!ParseUnsigned(value, options.maxTStates)) return invalid();
             } else if (arg == "--frames") {
@@ -122,6 +123,7 @@ std::string UsageText() {
            "                      [TAPE.tap|.tzx|.csw|.wav|.voc [--fast-load on|off] [--auto-play on|off]\n"
            "                       [--auto-rewind on|off] [--frames-after N]]\n"
            "                      [SNAPSHOT.fsu|.sna|.z80|.sp] [--save-snapshot OUT.fsu|.sna|.z80|.sp]\n"
+           "                      [--hdf IMAGE.hdf]\n"
            "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
            "  --frames N     frames to run first (default 250)\n"
            "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames\n"
@@ -130,7 +132,8 @@ std::string UsageText() {
            "                 and auto rewind are on unless turned off; without auto play the\n"
            "                 tape is started once the typed text has been entered\n"
            "  SNAPSHOT       load it before the first frame, on the model it names\n"
-           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n";
+           "  --save-snapshot OUT  save the machine after the run, in the format of OUT's extension\n"
+           "  --hdf IMAGE    hard-disk image on the IDE master channel (+3e models); written at once\n";
 }
 
 }  // namespace tarvolinde::cli

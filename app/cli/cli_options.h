@@ -41,6 +41,8 @@ struct Options {
     // the first frame, in order; the model comes from the file.
     std::vector<std::string> snapshots;
     std::string saveSnapshot;      // --save-snapshot FILE.fsu|.sna|.z80|.sp: written after the run
+
+    std::string hardDisk;          // --hdf FILE: image on the +3e's IDE master channel
 };
 
 // Parses argv; on an error returns nothing and fills `error`.
