@@ -24,6 +24,7 @@
 #include "frontend/host_devices.h"
 #include "frontend/picture_buffer.h"
 #include "frontend/settings.h"
+#include "machine/machine_factory.h"
 #include "machine/input/pc_joystick.h"
 #include "machine/input/pointer_devices.h"
 #include "machine/input/shared_input.h"
@@ -32,6 +33,7 @@
 #include "platform/audio_sink.h"
 #include "platform/clock.h"
 #include "platform/joystick_source.h"
+#include "storage/hdf_image.h"
 
 class QAction;
 class QActionGroup;
@@ -204,6 +206,14 @@ private:
     void BuildMouseScale();
     void AplicaCursor();
 
+    // The hard disk of the +3e models (hard_disk_dialog.cpp).
+    void CreateHardDiskMenu(QMenu* parent);
+    MachineDevices HardDiskDevices() const;
+    void AttachHardDisk();
+    void DetachHardDisk();
+    void ReplaceHardDisk(std::unique_ptr<IdePorts> disk);
+    void CreateHardDisk();
+
     // Settings (tfondo.cpp).
     void LeeConfiguracion();
     void GrabaConfiguracion(bool force);
@@ -260,6 +270,9 @@ private:
     QMenu* optionsMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QMenu* diskMenu_ = nullptr;
+    // The geometry the "Crear" dialog offers: that of the last image opened or created.
+    HdfGeometry hardDiskGeometry_{80, 16, 63};
+    bool hardDiskHalved_ = true;
     QMenu* rzxRecordMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;         // Recientes1
     QAction* tapeEjectAction_ = nullptr;  // SacaC

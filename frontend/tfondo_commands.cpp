@@ -30,7 +30,7 @@ void TFondo::SelectModel(int modelIndex) {
     const CommandPause pause(*this);
     ModelSwitchResult result =
         SwitchModel(modelIndex, RomFilesIn({programDir_}),
-                    MachineOptions{.AyIn48 = settings_.AyIn48, .Issue2 = settings_.Issue2});
+                    MachineOptions{.AyIn48 = settings_.AyIn48, .Issue2 = settings_.Issue2}, HardDiskDevices());
     for (const MissingRomError& error : result.Errors)
         QMessageBox::critical(this, "Error", QString::fromUtf8(error.what()));
     if (result.Machine) {

@@ -102,6 +102,7 @@ void TFondo::CreateMenus() {
     writeProtected->setCheckable(true);
     writeProtected->setChecked(true);
     diskMenu_->addAction(writeProtected);
+    CreateHardDiskMenu(fileMenu_);
 
     QMenu* screen = fileMenu_->addMenu("Pantalla");
     screen->setObjectName("Pantalla1");
