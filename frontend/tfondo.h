@@ -259,6 +259,9 @@ private:
     std::atomic<bool> picturePosted_{false};
     std::atomic<bool> activityPosted_{false};
     QTimer idleTimer_;
+    // The geometry the "Crear" dialog offers: that of the last image opened or created.
+    HdfGeometry hardDiskGeometry_{80, 16, 63};
+    bool hardDiskHalved_ = true;
 
     // --- Widgets and commands -------------------------------------------------------
     PictureView* pictureView_ = nullptr;
@@ -270,9 +273,6 @@ private:
     QMenu* optionsMenu_ = nullptr;
     QMenu* helpMenu_ = nullptr;
     QMenu* diskMenu_ = nullptr;
-    // The geometry the "Crear" dialog offers: that of the last image opened or created.
-    HdfGeometry hardDiskGeometry_{80, 16, 63};
-    bool hardDiskHalved_ = true;
     QMenu* rzxRecordMenu_ = nullptr;
     QMenu* recentMenu_ = nullptr;         // Recientes1
     QAction* tapeEjectAction_ = nullptr;  // SacaC
