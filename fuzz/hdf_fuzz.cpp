@@ -1,8 +1,9 @@
 // Opens arbitrary bytes as an HDF image (a refusal is a fine outcome) and runs
 // the IDE controller over every image that parses: the registers are written
 // from a script drawn from the bytes, and each read, write or format command
-// is carried through its whole transfer, as the +3e's ROM would. The image
-// lives in memory (fmemopen), so writes stay inside the input's copy.
+// is carried through up to eight sectors of its transfer (the next command
+// drops the rest). The image lives in memory (fmemopen), so writes stay inside
+// the input's copy.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,8 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const int reg = data[i] & 7;
         disk->WriteRegister(reg, data[i + 1]);
         disk->ReadRegister(data[i + 1] & 7);
-        // Bounded: 256 sectors of 256 interface bytes each.
-        for (int n = 0; n < 256 * 256 && disk->HdActive(); ++n) {
+        for (int n = 0; n < 8 * 256 && disk->HdActive(); ++n) {
             disk->ReadRegister(0);
             disk->WriteRegister(0, uint8_t(n));
         }
