@@ -65,6 +65,8 @@ TEST_P(HardDiskRomTest, SavedProgramLoadsAndRunsFromTheDisk) {
     EXPECT_NE(screen.find("\nTarvolinde"), std::string::npos) << screen;
 }
 
+// Only the drive: the image's IDEDOS structures fill 512 bytes a sector (a disk
+// of a 16-bit interface), which the 8-bit interface and its ROM cannot read.
 TEST(HardDiskRom, FindsTheDriveOfTheCorpusImage) {
     const std::string packed = TESTDATA_DIR "/hdf/idedos-success.hdf.bz2";
     if (!fs::exists(packed) || !fs::exists(TESTDATA_DIR "/roms/+3Ei.rom")) GTEST_SKIP() << "no corpus in " TESTDATA_DIR;
