@@ -24,6 +24,7 @@
 #include "frontend/host_devices.h"
 #include "frontend/picture_buffer.h"
 #include "frontend/settings.h"
+#include "machine/machine_factory.h"
 #include "machine/input/pc_joystick.h"
 #include "machine/input/pointer_devices.h"
 #include "machine/input/keyboard_typing.h"
@@ -34,6 +35,7 @@
 #include "platform/audio_sink.h"
 #include "platform/clock.h"
 #include "platform/joystick_source.h"
+#include "storage/hdf_image.h"
 
 class QAction;
 class QActionGroup;
@@ -245,6 +247,14 @@ private:
     void BuildMouseScale();
     void AplicaCursor();
 
+    // The hard disk of the +3e models (hard_disk_dialog.cpp).
+    void CreateHardDiskMenu(QMenu* parent);
+    MachineDevices HardDiskDevices() const;
+    void AttachHardDisk();
+    void DetachHardDisk();
+    void ReplaceHardDisk(std::unique_ptr<IdePorts> disk);
+    void CreateHardDisk();
+
     // Settings (tfondo.cpp).
     void LeeConfiguracion();
     void GrabaConfiguracion(bool force);
@@ -304,6 +314,9 @@ private:
     std::atomic<bool> picturePosted_{false};
     std::atomic<bool> activityPosted_{false};
     QTimer idleTimer_;
+    // The geometry the "Crear" dialog offers: that of the last image opened or created.
+    HdfGeometry hardDiskGeometry_{80, 16, 63};
+    bool hardDiskHalved_ = true;
 
     // --- Widgets and commands -------------------------------------------------------
     PictureView* pictureView_ = nullptr;

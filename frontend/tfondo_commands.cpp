@@ -32,7 +32,8 @@ void TFondo::SelectModel(int modelIndex) {
     StopRzx();  // it runs on the machine that goes
     ModelSwitchResult result =
         SwitchModel(modelIndex, RomFilesIn({programDir_}),
-                    MachineOptions{.AyIn48 = settings_.AyIn48, .Issue2 = settings_.Issue2}, DiskDevices());
+                    MachineOptions{.AyIn48 = settings_.AyIn48, .Issue2 = settings_.Issue2}, 
+                    MachineDevices{.MakeFloppy = DiskDevices().MakeFloppy, .MakeIde = HardDiskDevices().MakeIde});
     for (const MissingRomError& error : result.Errors)
         QMessageBox::critical(this, "Error", QString::fromUtf8(error.what()));
     if (result.Machine) {

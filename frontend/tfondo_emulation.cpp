@@ -42,6 +42,7 @@ void TFondo::PublishActivity(const TSp& machine) {
     uint8_t activity = 0;
     if (machine.Tape && machine.Tape->Playing()) activity |= kTapePlaying;
     if (machine.Floppy && machine.Floppy->MotorOn()) activity |= kDiskMotorOn;
+    if (machine.Ide && machine.Ide->HdActive()) activity |= kHardDiskAccess;
     if (activity_.exchange(activity) != activity && !activityPosted_.exchange(true)) emit activityChanged();
 }
 

@@ -103,6 +103,7 @@ void TFondo::CreateMenus() {
     writeProtected->setChecked(true);
     diskMenu_->addAction(writeProtected);
     ConnectDiskMenu();
+    CreateHardDiskMenu(fileMenu_);
 
     QMenu* screen = fileMenu_->addMenu("Pantalla");
     screen->setObjectName("Pantalla1");

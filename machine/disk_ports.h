@@ -26,6 +26,8 @@ public:
     virtual uint8_t ReadRegister(int reg) = 0;
     virtual void WriteRegister(int reg, uint8_t value) = 0;
     virtual void Reset() = 0;
+    // A command's transfer is under way (the status bar's hard-disk light).
+    virtual bool HdActive() const { return false; }
 };
 
 // A controller with no drive: always ready to take a command byte, which it ignores.

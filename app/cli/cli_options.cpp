@@ -80,7 +80,8 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                    arg == "--screenshot" || arg == "--max-tstates" || arg == "--frames" || arg == "--peek" ||
                    arg == "--frames-after" || arg == "--fast-load" || arg == "--auto-play" ||
                    arg == "--auto-rewind" || arg == "--save-snapshot" || arg == "--disk" || arg == "--disk-b" ||
-                   arg == "--save-disk" || arg == "--rzx" || arg == "--record") {
+                   arg == "--save-disk" || arg == "--rzx" || arg == "--record" ||
+                   arg == "--hdf") {
             if (!takeValue()) return std::nullopt;
             if (arg == "--cpm") options.cpmProgram = value;
             else if (arg == "--model") options.model = value;
@@ -97,6 +98,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             else if (arg == "--save-snapshot") options.saveSnapshot = value;
             else if (arg == "--rzx") options.rzxFile = value;
             else if (arg == "--record") options.recordFile = value;
+            else if (arg == "--hdf") options.hardDisk = value;
             else if (arg == "--max-tstates") {
                 if (!ParseUnsigned(value, options.maxTStates)) return invalid();
             } else if (arg == "--frames") {
@@ -168,6 +170,7 @@ std::string UsageText() {
            "                      [--tape FILE] [--snapshot FILE] [ARCHIVE.zip]\n"
            "                      [--disk A.dsk] [--disk-b B.dsk] [--save-disk OUT.dsk]\n"
            "                      [SNAPSHOT.szx] [--save-snapshot OUT.szx] [RECORDING.rzx | --rzx FILE] [--record OUT.rzx]\n"
+           "                      [--hdf IMAGE.hdf]\n"
            "       tarvolinde-cli --preview tape|snapshot|rzx FILE OUT.png|.scr\n"
            "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
            "  --frames N     frames to run first (default 250)\n"
@@ -197,7 +200,8 @@ std::string UsageText() {
            "  --save-disk OUT  write drive A's disk as an EXTENDED DSK image after the run\n"
            "  RECORDING      play the RZX recording from the first frame, to its end unless\n"
            "                 --frames is given; --dump-state adds rzx_state, rzx_frame, rzx_frames\n"
-           "  --record OUT   record the whole run (48 Kb and 128 Kb) and write OUT.rzx at the end\n";
+           "  --record OUT   record the whole run (48 Kb and 128 Kb) and write OUT.rzx at the end\n"
+           "  --hdf IMAGE    hard-disk image on the IDE master channel (+3e models); written at once\n";
 }
 
 }  // namespace tarvolinde::cli

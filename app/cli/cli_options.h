@@ -74,6 +74,8 @@ struct Options {
 
     std::string rzxFile;           // FILE.rzx or --rzx FILE (may be a ZIP): played from the first frame
     std::string recordFile;        // --record OUT.rzx: the whole run, written at the end
+
+    std::string hardDisk;          // --hdf FILE: image on the +3e's IDE master channel
 };
 
 // Parses argv; on an error returns nothing and fills `error`.

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "app/cli/disk_files.h"
+#include "app/cli/hdf_files.h"
 #include "app/cli/png_writer.h"
 #include "app/cli/rzx_mode.h"
 #include "app/cli/snapshot_files.h"
@@ -76,9 +77,12 @@ int RunMachine(const Options& options) {
         }
     }
 
+    std::unique_ptr<IdePorts> hardDisk;
+    if (const int status = OpenHardDisk(options.hardDisk, *model, hardDisk)) return status;
+
     std::unique_ptr<TSp> machine;
     try {
-        machine = CreateMachine(*model, RomFilesIn(romDirectories));
+        machine = CreateMachine(*model, RomFilesIn(romDirectories), {}, HardDiskDevices(hardDisk));
     } catch (const MissingRomError& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
