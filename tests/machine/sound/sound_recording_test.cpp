@@ -13,7 +13,9 @@ namespace {
 
 // Records `run` at `rate`; the 16-bit samples after a header of that rate and length.
 std::vector<int16_t> Recording(TSp& machine, uint32_t rate, const std::function<void()>& run) {
-    const std::string path = (std::filesystem::temp_directory_path() / "tarvolinde-sound-test.wav").string();
+    // One file per test: ctest runs the tests of this file side by side.
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string path = (std::filesystem::temp_directory_path() / ("tarvolinde-" + name + ".wav")).string();
     auto recorder = cli::StartSoundRecording(path, rate, machine);
     EXPECT_TRUE(recorder);
     if (!recorder) return {};
