@@ -84,7 +84,8 @@ DiskImage TArchivoDSK::Parse(std::span<const uint8_t> bytes) {
     for (uint32_t t = 0; t < image.Tracks; ++t) {
         for (uint32_t s = 0; s < image.Sides; ++s) {
             TPista& track = (s ? image.Side1 : image.Side0).Tracks.emplace_back();
-            const size_t entry = bytes[kTrackSizeTable + t * image.Sides + s];
+            // Only EXTENDED images have the table (and their track count is bounded to fit it).
+            const size_t entry = extended ? bytes[kTrackSizeTable + t * image.Sides + s] : 0;
             if (extended && entry == 0) continue;  // unformatted: no block in the file
             size_t position = byTable;
             if (extended && !HasTrackBlock(bytes, byTable) && HasTrackBlock(bytes, afterData)) position = afterData;

@@ -119,6 +119,14 @@ TEST(DskFile, DamagedImagesAreRefusedOrCutWithoutTouchingTheDrive) {
     EXPECT_EQ(drive.Side0.Track(0).SectorCount(), 2u);
     EXPECT_EQ(drive.Side0.Track(1).SectorCount(), 1u);
     EXPECT_EQ(drive.Side0.Track(2).SectorCount(), 0u);
+    // A standard header alone that claims 255 tracks on two sides: more than
+    // the header's size table could describe, and none of them in the file.
+    Bytes claims = StandardImage(1, 1, 1);
+    claims.resize(256);
+    claims[48] = 255, claims[49] = 2;
+    Load(drive, claims);
+    ASSERT_EQ(drive.Side1.TrackCount(), 255u);
+    EXPECT_EQ(drive.Side1.Track(254).SectorCount(), 0u);
 }
 
 TEST(DskFile, RealImageSurvivesARoundTrip) {
