@@ -7,16 +7,12 @@
 
 namespace tarvolinde {
 
-namespace {
-
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 std::string ToUtf8(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     return {bytes.constData(), size_t(bytes.size())};
 }
-
-}  // namespace
 
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
     QFile file(FromUtf8(path));

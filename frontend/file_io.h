@@ -11,6 +11,10 @@
 
 namespace tarvolinde {
 
+// Paths and texts between the settings (UTF-8) and Qt.
+QString FromUtf8(const std::string& text);
+std::string ToUtf8(const QString& text);
+
 // The file's bytes, or nothing when it cannot be read.
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
 

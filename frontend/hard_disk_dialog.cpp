@@ -37,13 +37,6 @@ QSpinBox* NewSpinBox(const char* name, int maximum, uint32_t value, QWidget* par
     return box;
 }
 
-QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-std::string ToUtf8(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return {bytes.constData(), size_t(bytes.size())};
-}
-
 }  // namespace
 
 HardDiskDialog::HardDiskDialog(const HdfGeometry& geometry, bool halved, QWidget* parent) : QDialog(parent) {

@@ -32,13 +32,6 @@ constexpr const char* kDiskFailed = "Error en el disco";
 constexpr const char* kReadOnly = "Sólo lectura";
 constexpr const char* kDiskChanged = "El disco de la unidad A ha cambiado y no se ha grabado. ¿Grabarlo?";
 
-QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-std::string ToUtf8(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return {bytes.constData(), size_t(bytes.size())};
-}
-
 }  // namespace
 
 void TFondo::ConnectDiskMenu() {

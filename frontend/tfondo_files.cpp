@@ -25,13 +25,6 @@ namespace {
 // The +3, chosen when a disk is opened on a model without a floppy controller.
 constexpr int kPlus3Model = 9;
 
-QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
-std::string ToUtf8(const QString& text) {
-    const QByteArray bytes = text.toUtf8();
-    return {bytes.constData(), size_t(bytes.size())};
-}
-
 // A menu caption shows '&' only doubled.
 QString RecentCaption(const std::string& path) { return FromUtf8(FileNameOf(path)).replace('&', "&&"); }
 

@@ -28,8 +28,6 @@ constexpr const char* kRzxFailed = "Error en la acción";
 // The values of RzxState that the status bar shows.
 constexpr int kRzxNone = 0, kRzxPlaying = 1, kRzxRecording = 3;
 
-QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 }  // namespace
 
 void TFondo::ShowRzxState(int state) {

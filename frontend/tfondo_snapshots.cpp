@@ -17,8 +17,6 @@ namespace tarvolinde {
 
 namespace {
 
-QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 // The saver goes by the chosen name: FSU, SNA, Z80 and SZX by their endings, SP for anything else.
 SnapshotKind SaveKindOf(const std::string& path) {
     const std::optional<SnapshotKind> kind = SnapshotKindOf(path);

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "app/cli/output_files.h"
 #include "storage/archivo_dsk.h"
 #include "storage/fdc3.h"
 
@@ -17,10 +18,8 @@ namespace {
 constexpr const char* kDiskError = "Error en el disco";
 constexpr const char* kBadExtension = "Extensión no válida";
 
-bool IsDskFile(std::string path) {
-    std::transform(path.begin(), path.end(), path.begin(), [](unsigned char c) { return char(std::toupper(c)); });
-    return path.size() >= 3 && path.compare(path.size() - 3, 3, "DSK") == 0;
-}
+// The extension rule: the last three characters of the name, in any case.
+bool IsDskFile(const std::string& path) { return EndsWithNoCase(path, "dsk"); }
 
 int InsertDisk(const std::string& path, TUnidad& drive) {
     if (!IsDskFile(path)) {
@@ -80,13 +79,7 @@ int SaveDisk(const std::string& path, TSp& machine) {
         std::fprintf(stderr, "%s: %s\n", kDiskError, error.what());
         return 1;
     }
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!file) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        return 1;
-    }
-    return 0;
+    return WriteOutput(path, bytes);
 }
 
 std::vector<std::string> DiskState(const TSp& machine) {

@@ -7,6 +7,7 @@
 
 #include "app/cli/disk_files.h"
 #include "app/cli/hdf_files.h"
+#include "app/cli/output_files.h"
 #include "app/cli/png_writer.h"
 #include "app/cli/rzx_mode.h"
 #include "app/cli/snapshot_files.h"
@@ -31,21 +32,10 @@ std::optional<int> ModelIndexFor(const std::string& text) {
     return std::nullopt;
 }
 
-bool EndsWith(std::string text, std::string_view suffix) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(file);
-}
-
 bool SaveScreenshot(const TSp& machine, const std::string& path) {
-    if (EndsWith(path, ".bmp")) return WriteFile(path, ScreenToBmp(machine.screen));
-    if (EndsWith(path, ".scr")) return WriteFile(path, ScreenToScr(machine.screen));
-    if (EndsWith(path, ".png")) return WriteScreenPng(machine.screen, path);
+    if (EndsWithNoCase(path, ".bmp")) return WriteBytes(path, ScreenToBmp(machine.screen));
+    if (EndsWithNoCase(path, ".scr")) return WriteBytes(path, ScreenToScr(machine.screen));
+    if (EndsWithNoCase(path, ".png")) return WriteScreenPng(machine.screen, path);
     std::fprintf(stderr, "unknown screenshot type: %s (use .bmp, .scr or .png)\n", path.c_str());
     return false;
 }

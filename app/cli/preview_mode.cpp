@@ -5,24 +5,16 @@
 #include <iterator>
 
 #include "app/cli/archive_files.h"
+#include "app/cli/output_files.h"
 #include "app/cli/png_writer.h"
 #include "frontend/file_filters.h"
 
 namespace tarvolinde::cli {
 
-namespace {
-
-bool EndsWith(std::string text, std::string_view suffix) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
-
-}  // namespace
-
 int RunPreview(const Options& options) {
     const PreviewRequest& request = *options.preview;
-    const bool png = EndsWith(request.out, ".png");
-    if (!png && !EndsWith(request.out, ".scr")) {
+    const bool png = EndsWithNoCase(request.out, ".png");
+    if (!png && !EndsWithNoCase(request.out, ".scr")) {
         std::fprintf(stderr, "unknown preview type: %s (use .png or .scr)\n", request.out.c_str());
         return 2;
     }
@@ -42,9 +34,7 @@ int RunPreview(const Options& options) {
         RenderPreview(preview->Screen, bitmap);
         written = WritePreviewPng(bitmap, request.out);
     } else {
-        std::ofstream out(request.out, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(preview->Screen.data()), std::streamsize(preview->Screen.size()));
-        written = bool(out);
+        written = WriteBytes(request.out, preview->Screen);
     }
     if (!written) {
         std::fprintf(stderr, "cannot write %s\n", request.out.c_str());

@@ -1,10 +1,9 @@
 #include "app/cli/rzx_mode.h"
 
 #include <cstdio>
-#include <fstream>
-#include <span>
 
 #include "app/cli/archive_files.h"
+#include "app/cli/output_files.h"
 
 namespace tarvolinde::cli {
 
@@ -12,12 +11,6 @@ namespace {
 
 // The front end's messages, so that scripts see what a user would.
 constexpr const char* kRzxError = "Error en la acción";
-
-bool WriteBytes(const std::string& path, std::span<const uint8_t> bytes) {
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return bool(file);
-}
 
 }  // namespace
 

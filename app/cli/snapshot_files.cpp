@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/cli/archive_files.h"
+#include "app/cli/output_files.h"
 #include "snapshots/snapshot.h"
 
 namespace tarvolinde::cli {
@@ -64,13 +65,7 @@ int CheckSnapshotSave(const std::string& path, int modelIndex) {
 int SaveSnapshotFile(const std::string& path, TSp& machine) {
     if (const int status = CheckSnapshotSave(path, machine.ModelIndex)) return status;
     const std::vector<uint8_t> bytes = MakeSnapshot(*SnapshotKindOf(path))->Save(machine);
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!file) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        return 1;
-    }
-    return 0;
+    return WriteOutput(path, bytes);
 }
 
 }  // namespace tarvolinde::cli
