@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-tools-dev qt6-l10n-tools libsdl2-dev
   opense-basic libz80ex-dev z80dasm
   xvfb xauth x11-utils imagemagick
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()

@@ -172,6 +172,7 @@ std::string UsageText() {
            "                      [SNAPSHOT.szx] [--save-snapshot OUT.szx] [RECORDING.rzx | --rzx FILE] [--record OUT.rzx]\n"
            "                      [--hdf IMAGE.hdf]\n"
            "       tarvolinde-cli --preview tape|snapshot|rzx FILE OUT.png|.scr\n"
+           "       tarvolinde-cli --help | --version\n"
            "  --model M      model index 0-17 or its menu caption (default 1, \"48 Kb\")\n"
            "  --frames N     frames to run first (default 250)\n"
            "  --type TEXT    then type TEXT on the keyboard (\\n is ENTER) and run 50 more frames;\n"
@@ -201,7 +202,8 @@ std::string UsageText() {
            "  RECORDING      play the RZX recording from the first frame, to its end unless\n"
            "                 --frames is given; --dump-state adds rzx_state, rzx_frame, rzx_frames\n"
            "  --record OUT   record the whole run (48 Kb and 128 Kb) and write OUT.rzx at the end\n"
-           "  --hdf IMAGE    hard-disk image on the IDE master channel (+3e models); written at once\n";
+           "  --hdf IMAGE    hard-disk image on the IDE master channel (+3e models); written at once\n"
+           "  --version      print \"tarvolinde-cli\" and the version, and exit\n";
 }
 
 }  // namespace tarvolinde::cli

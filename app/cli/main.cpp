@@ -8,12 +8,17 @@
 #include "app/cli/cpm_mode.h"
 #include "app/cli/machine_mode.h"
 #include "app/cli/preview_mode.h"
+#include "app/version.h"
 
 int main(int argc, char** argv) {
     using namespace tarvolinde::cli;
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
         std::fputs(UsageText().c_str(), stdout);
+        return 0;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        std::printf("tarvolinde-cli %s\n", tarvolinde::kVersion);
         return 0;
     }
     std::string error;

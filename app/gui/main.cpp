@@ -3,13 +3,22 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <cstdio>
+#include <cstring>
 
+#include "app/version.h"
 #include "frontend/tfondo.h"
 #include "machine/rom_files.h"
 
 int main(int argc, char* argv[]) {
+    // Answered before QApplication exists, so that it needs no display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("tarvolinde %s\n", tarvolinde::kVersion);
+        return 0;
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tarvolinde");
+    QApplication::setApplicationVersion(tarvolinde::kVersion);
     tarvolinde::TFondo window(tarvolinde::ExecutableDirectory());
     // All the arguments are one path, so that a path with blanks needs no quotes.
     QStringList arguments = QApplication::arguments();
