@@ -123,9 +123,14 @@ void KeyboardHelp::paintEvent(QPaintEvent*) {
             p.drawText(box.adjusted(2, 12, -2, -20), Qt::AlignCenter, kLegends[key]);
             if (twoLines) legendFont.setPixelSize(15);
             if (!pcKeys_[key].isEmpty()) {
-                p.setFont(pcFont);
+                // Long names get a smaller font rather than spilling off the key.
+                const QString names = pcKeys_[key].join(' ');
+                QFont fitted = pcFont;
+                while (QFontMetrics(fitted).horizontalAdvance(names) > kKeyWidth - 6 && fitted.pixelSize() > 7)
+                    fitted.setPixelSize(fitted.pixelSize() - 1);
+                p.setFont(fitted);
                 p.setPen(QColor(250, 200, 60));
-                p.drawText(box.adjusted(2, 0, -2, -4), Qt::AlignBottom | Qt::AlignHCenter, pcKeys_[key].join(' '));
+                p.drawText(box.adjusted(2, 0, -2, -4), Qt::AlignBottom | Qt::AlignHCenter, names);
             }
         }
     }

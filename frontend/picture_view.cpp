@@ -61,7 +61,8 @@ void PictureView::PaintHint(QPainter& painter, const QRect& target) const {
     QRect box = metrics.boundingRect(hint_).adjusted(-margin, -margin / 2, margin, margin / 2);
     box.moveCenter(target.center());
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
+    // Outlined, so that it shows on a black picture too.
+    painter.setPen(QPen(QColor(200, 200, 200), 1));
     painter.setBrush(QColor(0, 0, 0, 190));
     painter.drawRoundedRect(box, margin / 2, margin / 2);
     painter.setPen(Qt::white);
