@@ -6,11 +6,16 @@
 #include <string>
 
 class QFileDialog;
+class QString;
 
 namespace tarvolinde {
 
 // programDir: the program's own folder, the settings' stand-in for "nothing
 // remembered yet"; a remembered folder that has gone counts as nothing too.
 void PrepareFileDialog(QFileDialog& dialog, const std::string& programDir);
+
+// The folder a dialog of the toolkit's own starts in: `lastDir`, or home when
+// nothing is remembered.
+QString StartDirectory(const std::string& lastDir, const std::string& programDir);
 
 }  // namespace tarvolinde
