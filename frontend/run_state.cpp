@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -26,6 +27,41 @@ QIcon StopIcon() {
     return QIcon(pixmap);
 }
 
+// Keeps what was last shown, to show it again in a newly chosen language.
+class RunStateView final : public QObject {
+public:
+    RunStateView(QWidget& window, PictureView& picture, QAction& play)
+        : QObject(&window), window_(window), picture_(picture), play_(play) {
+        setObjectName("RunStateView");
+        window.installEventFilter(this);
+    }
+
+    void Show(bool running) {
+        running_ = running;
+        window_.setWindowTitle(RunStateTitle(running));
+        picture_.SetHint(running ? QString()
+                                 : QCoreApplication::translate("TFondo", "Emulación detenida — pulse ▶ o F5"));
+        play_.setChecked(running);
+        play_.setIcon(running ? StopIcon() : icons::Play());
+        play_.setToolTip(running ? QCoreApplication::translate("TFondo", "Detiene la emulación (F5)")
+                                 : QCoreApplication::translate("TFondo", "Arranca la emulación (F5)"));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // After the window's own handling, which may set the plain caption again.
+        if (watched == &window_ && event->type() == QEvent::LanguageChange)
+            QMetaObject::invokeMethod(this, [this] { Show(running_); }, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    QWidget& window_;
+    PictureView& picture_;
+    QAction& play_;
+    bool running_ = false;
+};
+
 }  // namespace
 
 QString RunStateTitle(bool running) {
@@ -34,12 +70,9 @@ QString RunStateTitle(bool running) {
 }
 
 void ShowRunState(QWidget& window, PictureView& picture, QAction& play, bool running) {
-    window.setWindowTitle(RunStateTitle(running));
-    picture.SetHint(running ? QString() : QCoreApplication::translate("TFondo", "Emulación detenida — pulse ▶ o F5"));
-    play.setChecked(running);
-    play.setIcon(running ? StopIcon() : icons::Play());
-    play.setToolTip(running ? QCoreApplication::translate("TFondo", "Detiene la emulación (F5)")
-                            : QCoreApplication::translate("TFondo", "Arranca la emulación (F5)"));
+    auto* view = window.findChild<RunStateView*>("RunStateView", Qt::FindDirectChildrenOnly);
+    if (!view) view = new RunStateView(window, picture, play);
+    view->Show(running);
 }
 
 }  // namespace tarvolinde

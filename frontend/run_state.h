@@ -14,7 +14,8 @@ class PictureView;
 // The title of the main window while the machine runs or is stopped.
 QString RunStateTitle(bool running);
 
-// Brings the title, the picture's hint and the play button into line with `running`.
+// Brings the title, the picture's hint and the play button into line with
+// `running`, and again after each change of language.
 void ShowRunState(QWidget& window, PictureView& picture, QAction& play, bool running);
 
 }  // namespace tarvolinde

@@ -32,7 +32,8 @@ INSTANTIATE_TEST_SUITE_P(Joysticks, KeyboardHelpTest,
                          testing::Values(JoystickCase{JoystickType::CursorProtekAgf, SpectrumKey::Digit5},
                                          JoystickCase{JoystickType::Sinclair1, SpectrumKey::Digit6},
                                          JoystickCase{JoystickType::Sinclair2, SpectrumKey::Digit1},
-                                         JoystickCase{JoystickType::Kempston, SpectrumKey::CapsShift}));
+                                         JoystickCase{JoystickType::Kempston, SpectrumKey::CapsShift}),
+                         [](const auto& info) { return "Type" + std::to_string(int(info.param.Joystick)); });
 
 }  // namespace
 }  // namespace tarvolinde

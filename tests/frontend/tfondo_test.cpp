@@ -563,6 +563,10 @@ TEST_F(WindowTest, AStoppedMachineSaysSoAndThePictureFillsItsAreaAtTheOpeningSiz
     EXPECT_FALSE(view->Hint().isEmpty());
     EXPECT_EQ(view->PictureRect(), view->rect());
     EXPECT_EQ(view->size(), QSize(2 * kPictureWidth, 2 * kPictureHeight));
+    window.setWindowTitle("Tarvolinde");  // as a change of language sets the plain caption
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(&window, &change);
+    EXPECT_TRUE(WaitUntil([&] { return window.windowTitle() == "Tarvolinde — detenido"; }, 1000));
 
     // The hint of a tool button goes when the pointer leaves it.
     QStatusTipEvent tip("Carga snapshot");
