@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include "frontend/activity_panel.h"
 #include "frontend/icons.h"
@@ -24,7 +25,6 @@ constexpr std::array<const char*, 7> kVolumeCaptions{"10 %", "25 %", "33%", "50 
 
 // Widths of status panels 0 and 1.
 constexpr int kModelPanelWidth = 80;
-
 
 }  // namespace
 
@@ -241,9 +241,8 @@ void TFondo::CreateStatusBar() {
 void TFondo::SizeWindow() {
     menuBar()->setFocusPolicy(Qt::NoFocus);
     // The smallest window shows the picture at its own size; the window opens
-    // at twice that, a comfortable size on today's screens.
-    // No margin: at the opening size the picture fills its area, with no black
-    // lines around it.
+    // at twice that, a comfortable size on today's screens. No margin: at that
+    // size the picture fills its area, with no black lines around it.
     pictureView_->setMinimumSize(kPictureWidth, kPictureHeight);
     setMinimumSize(minimumSizeHint());
     resize(std::max(minimumSizeHint().width(), 2 * kPictureWidth), minimumSizeHint().height() + kPictureHeight);

@@ -42,8 +42,8 @@ void TFondo::Tutorial1Click() {
     const CommandPause pause(*this);
     std::string path = std::exchange(pendingFile_, {});
     if (path.empty()) {
-        const QString chosen = QFileDialog::getSaveFileName(this, kSaveRzxTitle, StartDirectory(settings_.RzxDir, programDir_),
-                                                            kSaveRzxFilter);
+        const QString chosen = QFileDialog::getSaveFileName(
+            this, kSaveRzxTitle, StartDirectory(settings_.RzxDir, programDir_), kSaveRzxFilter);
         if (chosen.isEmpty()) return;
         const QByteArray bytes = chosen.toUtf8();
         path.assign(bytes.constData(), size_t(bytes.size()));
