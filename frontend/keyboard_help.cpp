@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace tarvolinde {
@@ -95,6 +96,12 @@ void KeyboardHelp::Retranslate() {
 void KeyboardHelp::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) Retranslate();
     QWidget::changeEvent(event);
+}
+
+void KeyboardHelp::keyPressEvent(QKeyEvent* event) {
+    // Esc or the key that opened it puts it away.
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_F1) return void(close());
+    QWidget::keyPressEvent(event);
 }
 
 void KeyboardHelp::paintEvent(QPaintEvent*) {
