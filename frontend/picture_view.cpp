@@ -41,6 +41,32 @@ void PictureView::paintEvent(QPaintEvent*) {
                            PictureBuffer::kPitch, QImage::Format_RGB32);
         painter.drawImage(target, image);
     });
+    if (!hint_.isEmpty()) PaintHint(painter, target);
+}
+
+void PictureView::SetHint(const QString& hint) {
+    if (hint == hint_) return;
+    hint_ = hint;
+    update();
+}
+
+void PictureView::PaintHint(QPainter& painter, const QRect& target) const {
+    // Sized to the picture, so that it reads the same at every window size.
+    QFont font = painter.font();
+    font.setPixelSize(std::max(10, target.height() / 22));
+    font.setBold(true);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    const int margin = metrics.height() / 2;
+    QRect box = metrics.boundingRect(hint_).adjusted(-margin, -margin / 2, margin, margin / 2);
+    box.moveCenter(target.center());
+    painter.setRenderHint(QPainter::Antialiasing);
+    // Outlined, so that it shows on a black picture too.
+    painter.setPen(QPen(QColor(200, 200, 200), 1));
+    painter.setBrush(QColor(0, 0, 0, 190));
+    painter.drawRoundedRect(box, margin / 2, margin / 2);
+    painter.setPen(Qt::white);
+    painter.drawText(box, Qt::AlignCenter, hint_);
 }
 
 void PictureView::ReportPointer(const QMouseEvent& event) {

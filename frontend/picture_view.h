@@ -2,7 +2,10 @@
 // The emulator's picture in the window: the front picture of the buffer, scaled
 // to the widget with its 4:3 shape kept, on black.
 
+#include <QString>
 #include <QWidget>
+
+class QPainter;
 
 namespace tarvolinde {
 
@@ -15,6 +18,10 @@ public:
 
     // Where the 320 x 240 picture lies in the widget.
     QRect PictureRect() const;
+
+    // A line shown centred over the picture (none when empty).
+    void SetHint(const QString& hint);
+    const QString& Hint() const { return hint_; }
 
 signals:
     void rightButtonPressed();
@@ -34,7 +41,10 @@ protected:
 private:
     void ReportPointer(const QMouseEvent& event);
 
+    void PaintHint(QPainter& painter, const QRect& target) const;
+
     const PictureBuffer& picture_;
+    QString hint_;
 };
 
 }  // namespace tarvolinde

@@ -13,6 +13,12 @@ constexpr const char* kTape = "Cinta";
 constexpr const char* kHardware = "Hardware";
 constexpr const char* kAudio = "Audio";
 constexpr const char* kEmulation = "Emulacion";
+constexpr const char* kWindow = "Ventana";
+
+// Window positions may be negative on a desktop of several screens; sizes are
+// bounded so that a damaged file cannot ask for an absurd window.
+constexpr int kMaxCoordinate = 100000;
+constexpr int kMaxWindowSize = 20000;
 
 constexpr int kMouseTypes = 4;
 constexpr int kJoystickTypes = 5;
@@ -74,6 +80,14 @@ Settings ReadSettings(const IniStore& ini, const std::string& programDir) {
     s.StartRunning = ini.GetBool(kEmulation, "Arrancar encendido", s.StartRunning);
     s.Speed = InRange(ini, kEmulation, "Velocidad", kMinSpeed, kMaxSpeed, s.Speed);
     s.LanguageId = uint32_t(InRange(ini, kEmulation, "Idioma", 0, std::numeric_limits<int>::max(), 0));
+
+    s.WindowLeft = InRange(ini, kWindow, "Izquierda", -kMaxCoordinate, kMaxCoordinate, s.WindowLeft);
+    s.WindowTop = InRange(ini, kWindow, "Arriba", -kMaxCoordinate, kMaxCoordinate, s.WindowTop);
+    s.WindowWidth = InRange(ini, kWindow, "Ancho", 0, kMaxWindowSize, s.WindowWidth);
+    s.WindowHeight = InRange(ini, kWindow, "Alto", 0, kMaxWindowSize, s.WindowHeight);
+    s.WindowMaximized = ini.GetBool(kWindow, "Maximizada", s.WindowMaximized);
+    s.BrowserWidth = InRange(ini, kWindow, "Navegador ancho", 0, kMaxWindowSize, s.BrowserWidth);
+    s.BrowserHeight = InRange(ini, kWindow, "Navegador alto", 0, kMaxWindowSize, s.BrowserHeight);
     return s;
 }
 
@@ -110,6 +124,14 @@ void WriteSettings(const Settings& s, IniStore& ini) {
     ini.SetBool(kEmulation, "Arrancar encendido", s.StartRunning);
     ini.SetInt(kEmulation, "Velocidad", s.Speed);
     ini.SetInt(kEmulation, "Idioma", int(s.LanguageId));
+
+    ini.SetInt(kWindow, "Izquierda", s.WindowLeft);
+    ini.SetInt(kWindow, "Arriba", s.WindowTop);
+    ini.SetInt(kWindow, "Ancho", s.WindowWidth);
+    ini.SetInt(kWindow, "Alto", s.WindowHeight);
+    ini.SetBool(kWindow, "Maximizada", s.WindowMaximized);
+    ini.SetInt(kWindow, "Navegador ancho", s.BrowserWidth);
+    ini.SetInt(kWindow, "Navegador alto", s.BrowserHeight);
 }
 
 }  // namespace tarvolinde

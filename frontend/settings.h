@@ -50,6 +50,12 @@ struct Settings {
     int Speed = 100;                   // "Velocidad", percent
     uint32_t LanguageId = 0;           // "Idioma": 0 = none chosen yet
 
+    // "Ventana": where the main window and the tape browser were last; a width
+    // of 0 means none was kept, and the window opens at its own size.
+    int WindowLeft = 0, WindowTop = 0, WindowWidth = 0, WindowHeight = 0;
+    bool WindowMaximized = false;
+    int BrowserWidth = 0, BrowserHeight = 0;
+
     // Kept for the run only.
     bool StretchPicture = true;        // "Estirar la imagen"
     bool ChooseVideoMode = false;      // "Elegir modo de video"

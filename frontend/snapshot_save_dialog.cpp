@@ -1,5 +1,6 @@
 #include "frontend/snapshot_save_dialog.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <array>
 
@@ -63,8 +64,21 @@ void SnapshotSaveDialog::FilterChosen(const QString& filter) {
     setDefaultSuffix(kFormats[size_t(index)].Suffix);
 }
 
-void SnapshotSaveDialog::ShowIncompatible() {
-    QMessageBox::critical(this, "Error", file_dialogs::kIncompatibleFormat);
+void SnapshotSaveDialog::ShowIncompatible() { ShowIncompatibleFormat(this, modelIndex_); }
+
+QString FormatsForModel(int modelIndex) {
+    QStringList names;
+    for (const SaveFormat& format : kFormats)
+        if (MakeSnapshot(format.Kind)->CanSave(modelIndex)) names << QString(format.Suffix).toUpper();
+    const QString last = names.isEmpty() ? QString() : names.takeLast();
+    return names.isEmpty() ? last : names.join(", ") + QCoreApplication::translate("SnapshotSaveDialog", " o ") + last;
+}
+
+void ShowIncompatibleFormat(QWidget* parent, int modelIndex) {
+    QMessageBox box(QMessageBox::Critical, "Error", file_dialogs::kIncompatibleFormat, QMessageBox::Ok, parent);
+    box.setInformativeText(
+        QCoreApplication::translate("SnapshotSaveDialog", "Para este modelo, use %1.").arg(FormatsForModel(modelIndex)));
+    box.exec();
 }
 
 }  // namespace tarvolinde

@@ -27,4 +27,9 @@ private:
     const int modelIndex_;
 };
 
+// The formats that can hold the model, for the user ("FSU o SZX").
+QString FormatsForModel(int modelIndex);
+// "El formato elegido no es compatible con el hardware", naming the formats that are.
+void ShowIncompatibleFormat(QWidget* parent, int modelIndex);
+
 }  // namespace tarvolinde

@@ -8,9 +8,13 @@
 
 #include "frontend/activity_panel.h"
 #include "frontend/emulation_thread.h"
+#include "frontend/function_keys.h"
 #include "frontend/ini_file.h"
 #include "frontend/picture_view.h"
 #include "frontend/qt_virtual_keys.h"
+#include "frontend/run_state.h"
+#include "frontend/status_hint.h"
+#include "frontend/window_geometry.h"
 #include "machine/sp.h"
 #include "snapshots/rzx.h"
 #include "tape/cinta.h"
@@ -92,7 +96,9 @@ TFondo::TFondo(const std::filesystem::path& programDir, const HostDevices& devic
     CreateMenus();
     CreateToolBar();
     CreateStatusBar();
+    AssignFunctionKeys(*this);
     SizeWindow();
+    ShowRunState(*this, *pictureView_, *playAction_, false);
     connect(this, &TFondo::activityChanged, activityPanel_, [this] {
         activityPosted_ = false;
         activityPanel_->Show(activity_.load(), rzxState_);
@@ -133,6 +139,7 @@ void TFondo::showEvent(QShowEvent* event) {
 
 void TFondo::LeeConfiguracion() {
     settings_ = ReadSettings(LoadIniFile(IniPath()), programDir_);
+    RestoreWindowGeometry(*this, settings_);
     // The speed first, so that the sound device opens once, with the buffer for it.
     SetSpeed(settings_.Speed);
     SetSoundQuality(settings_.SoundQuality);
@@ -150,6 +157,7 @@ void TFondo::GrabaConfiguracion(bool force) {
     if (!settings_.SaveOnExit && !force) return;
     if (machine_) settings_.ModelIndex = machine_->ModelIndex;
     settings_.SoundQuality = soundQuality_;
+    KeepWindowGeometry(*this, settings_);
     IniStore ini = LoadIniFile(IniPath());
     WriteSettings(settings_, ini);
     SaveIniFile(IniPath(), ini);
@@ -200,6 +208,8 @@ bool TFondo::event(QEvent* event) {
 
 bool TFondo::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // The hint of a button or menu item goes when the pointer leaves it.
+    if (type == QEvent::Leave && HintLeftBehind(watched, *this)) hintPanel_->clear();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this || QApplication::activePopupWidget()) return false;
@@ -215,6 +225,7 @@ KeyOptions TFondo::CurrentKeyOptions() const {
 bool TFondo::HandleKey(QKeyEvent* event, bool down) {
     // The PC's own repeat would lift the key between repeats; the Spectrum repeats by itself.
     if (event->isAutoRepeat()) return true;
+    if (IsFunctionKey(event->key())) return true;  // a command's key, or one with no command now
     if (HandleSymbolKey(event, down)) return true;
     int virtualKey = VirtualKeyFromQt(event->key(), event->modifiers());
     // Tab is the extended-mode key, never a move of the focus.

@@ -89,7 +89,7 @@ void TFondo::SelectVolume(int index) {
 }
 
 void TFondo::PausaBExecute() {
-    if (running_) {
+    if (running_ || resumePending_) {
         StopEmulation();
         return;
     }

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <utility>
 
+#include "frontend/dialog_defaults.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
 #include "frontend/tfondo.h"
@@ -103,6 +104,7 @@ void TFondo::CargaDExecute() {
         readOnlyBox->setChecked(readOnly);
         if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
             grid->addWidget(readOnlyBox, grid->rowCount(), 0, 1, -1);
+        PrepareFileDialog(dialog, programDir_);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
         path = ToUtf8(dialog.selectedFiles().front());
         readOnly = readOnlyBox->isChecked();
@@ -136,6 +138,7 @@ bool TFondo::Grabar4Click() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix("dsk");
+    PrepareFileDialog(dialog, programDir_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     const std::string path = ToUtf8(dialog.selectedFiles().front());
     settings_.DiskSaveDir = DirectoryOf(path);

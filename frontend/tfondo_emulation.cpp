@@ -9,6 +9,8 @@
 
 #include "frontend/activity_panel.h"
 #include "frontend/emulation_thread.h"
+#include "frontend/picture_view.h"
+#include "frontend/run_state.h"
 #include "frontend/screen_rebuild.h"
 #include "frontend/tfondo.h"
 #include "machine/sp.h"
@@ -51,7 +53,7 @@ void TFondo::PublishActivity(const TSp& machine) {
 void TFondo::StartEmulation() {
     if (running_ || !machine_ || closing_) return;
     running_ = true;
-    playAction_->setChecked(true);
+    ShowRunState(*this, *pictureView_, *playAction_, true);
     resumePending_ = false;
     output_.StartEmulation();
     thread_->Resume();
@@ -66,7 +68,7 @@ void TFondo::StopEmulation() {
         // Keys typed during the last frame reach the matrix now.
         if (machine_) input_.CopyTo(*machine_);
     }
-    playAction_->setChecked(false);
+    ShowRunState(*this, *pictureView_, *playAction_, false);
 }
 
 TFondo::CommandPause::CommandPause(TFondo& window)
@@ -76,6 +78,7 @@ TFondo::CommandPause::CommandPause(TFondo& window)
 
 TFondo::CommandPause::~CommandPause() {
     window_.resumePending_ = was_;
+    ShowRunState(window_, *window_.pictureView_, *window_.playAction_, was_);
     window_.ScheduleIdle();
 }
 
@@ -83,6 +86,7 @@ void TFondo::PauseForMenu() {
     const bool was = resumePending_ || running_;
     StopEmulation();
     resumePending_ = was;
+    ShowRunState(*this, *pictureView_, *playAction_, was);
     // The menu takes the keyboard: keys held now would never see their release.
     ReleaseHeldKeys();
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "frontend/dialog_defaults.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
 #include "frontend/preview_panel.h"
@@ -40,6 +41,7 @@ std::optional<std::string> TFondo::ChooseFileToOpen(const char* dialogName, cons
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
         AttachPreviewPanel(dialog, preview);
+        PrepareFileDialog(dialog, programDir_);
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
         path = ToUtf8(dialog.selectedFiles().front());
     }
@@ -123,6 +125,7 @@ void TFondo::SaveScreenshot(bool bmp) {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(format);
+    PrepareFileDialog(dialog, programDir_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() || !machine_) return;
     const std::string path = ToUtf8(dialog.selectedFiles().front());
     const std::vector<uint8_t> bytes = ScreenBytes(bmp);

@@ -9,9 +9,11 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <algorithm>
 
 #include "frontend/activity_panel.h"
 #include "frontend/icons.h"
+#include "frontend/keyboard_help.h"
 #include "frontend/picture_view.h"
 #include "frontend/tfondo.h"
 
@@ -23,9 +25,6 @@ constexpr std::array<const char*, 7> kVolumeCaptions{"10 %", "25 %", "33%", "50 
 
 // Widths of status panels 0 and 1.
 constexpr int kModelPanelWidth = 80;
-
-// The picture area is the picture plus a 4-pixel margin.
-constexpr int kClientExtraHeight = 4;
 
 }  // namespace
 
@@ -179,15 +178,18 @@ void TFondo::CreateMenus() {
     optionsMenu_->addSeparator();
     QAction* reset = NewAction("Reset1", "Reset", "Reinicia el Spectrum", true);
     connect(reset, &QAction::triggered, this, &TFondo::ResetMachine);
-    // Play/Stop is a tool button only: from a menu, which pauses the machine
-    // while it is open, it could only ever start it.
+    // In the menu too, to show its key; from there it stops a machine that ran
+    // before the menu paused it.
+    optionsMenu_->addAction(playAction_);
     optionsMenu_->addAction(reset);
     CreateTypingActions();
 
     // --- Ayuda ---------------------------------------------------------------------
     helpMenu_ = menus->addMenu("Ayuda");
     helpMenu_->setObjectName("Ayuda1");
-    helpMenu_->addAction(NewAction("Ayuda2", "Ayuda", ""));
+    QAction* keyboardHelp = NewAction("Ayuda2", "Ayuda", tr("Teclado del Spectrum y teclas del PC"), true);
+    connect(keyboardHelp, &QAction::triggered, this, [this] { ShowKeyboardHelp(*this, CurrentKeyOptions()); });
+    helpMenu_->addAction(keyboardHelp);
     QAction* credits = NewAction("Crditos1", "Créditos", "Créditos del programa", true);
     connect(credits, &QAction::triggered, this, &TFondo::ShowCredits);
     helpMenu_->addAction(credits);
@@ -239,10 +241,11 @@ void TFondo::CreateStatusBar() {
 void TFondo::SizeWindow() {
     menuBar()->setFocusPolicy(Qt::NoFocus);
     // The smallest window shows the picture at its own size; the window opens
-    // at twice that, a comfortable size on today's screens.
-    pictureView_->setMinimumSize(kPictureWidth, kPictureHeight + kClientExtraHeight);
+    // at twice that, a comfortable size on today's screens. No margin: at that
+    // size the picture fills its area, with no black lines around it.
+    pictureView_->setMinimumSize(kPictureWidth, kPictureHeight);
     setMinimumSize(minimumSizeHint());
-    resize(minimumSizeHint() + QSize(kPictureWidth, kPictureHeight));
+    resize(std::max(minimumSizeHint().width(), 2 * kPictureWidth), minimumSizeHint().height() + kPictureHeight);
 }
 
 QString TFondo::StatusModelText() const { return modelPanel_->text(); }

@@ -10,6 +10,7 @@
 #include <QMetaObject>
 
 #include "frontend/activity_panel.h"
+#include "frontend/dialog_defaults.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
 #include "frontend/archive_open.h"
@@ -41,8 +42,8 @@ void TFondo::Tutorial1Click() {
     const CommandPause pause(*this);
     std::string path = std::exchange(pendingFile_, {});
     if (path.empty()) {
-        const QString chosen = QFileDialog::getSaveFileName(this, kSaveRzxTitle, FromUtf8(settings_.RzxDir),
-                                                            kSaveRzxFilter);
+        const QString chosen = QFileDialog::getSaveFileName(
+            this, kSaveRzxTitle, StartDirectory(settings_.RzxDir, programDir_), kSaveRzxFilter);
         if (chosen.isEmpty()) return;
         const QByteArray bytes = chosen.toUtf8();
         path.assign(bytes.constData(), size_t(bytes.size()));

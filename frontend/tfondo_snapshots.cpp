@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "frontend/archive_open.h"
+#include "frontend/dialog_defaults.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
 #include "frontend/preview_panel.h"
@@ -85,6 +86,7 @@ void TFondo::Grabar1Click() {
     if (!machine_) return;
     const CommandPause pause(*this);
     SnapshotSaveDialog dialog(machine_->ModelIndex, FromUtf8(settings_.SnapSaveDir), this);
+    PrepareFileDialog(dialog, programDir_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() || !machine_) return;
     const QByteArray chosen = dialog.selectedFiles().front().toUtf8();
     const std::string path(chosen.constData(), size_t(chosen.size()));
@@ -93,7 +95,7 @@ void TFondo::Grabar1Click() {
     // the model is refused rather than written wrong.
     const std::unique_ptr<TSnapshot> format = MakeSnapshot(SaveKindOf(path));
     if (!format->CanSave(machine_->ModelIndex)) {
-        ShowError(file_dialogs::kIncompatibleFormat);
+        ShowIncompatibleFormat(this, machine_->ModelIndex);
         return;
     }
     const std::vector<uint8_t> bytes = format->Save(*machine_);

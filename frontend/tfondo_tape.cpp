@@ -11,6 +11,7 @@
 #include "frontend/preview_panel.h"
 #include "frontend/tfondo.h"
 #include "frontend/tnavegador.h"
+#include "frontend/window_geometry.h"
 #include "machine/sp.h"
 #include "tape/cinta.h"
 #include "tape/tape_error.h"
@@ -98,7 +99,9 @@ void TFondo::NavegaCExecute() {
     if (!tape_) return;
     const CommandPause pause(*this);
     TNavegador browser(*tape_, this);
+    RestoreBrowserSize(browser, settings_);
     browser.exec();
+    KeepBrowserSize(browser, settings_);
 }
 
 void TFondo::ShowTapeInserted(bool inserted) {

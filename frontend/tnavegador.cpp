@@ -1,10 +1,14 @@
 #include "frontend/tnavegador.h"
 
+#include <QBoxLayout>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QStyledItemDelegate>
+#include <QToolTip>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <array>
@@ -20,16 +24,23 @@ namespace {
 // Each item keeps the absolute index of its node: that is what GoToBlock takes.
 constexpr int kNodeIndexRole = Qt::UserRole;
 
-// The buttons keep their fixed size: a caption too long for the host's font
-// (or for another language) gets a smaller font rather than being cut off.
-void FitText(QPushButton& button) {
-    QFont font = button.parentWidget()->font();
-    button.setFont(font);
-    while (button.sizeHint().width() > button.width() && font.pointSizeF() > 6) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-        button.setFont(font);
+// Long block names are cut short with "..." to the window's width; pointing
+// at one shows it whole.
+class ElidedTextTips final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override {
+        if (event->type() != QEvent::ToolTip) return QStyledItemDelegate::helpEvent(event, view, option, index);
+        const int shown = option.rect.intersected(view->viewport()->rect()).width();
+        if (sizeHint(option, index).width() > shown)
+            QToolTip::showText(event->globalPos(), index.data().toString(), view);
+        else
+            QToolTip::hideText();
+        return true;
     }
-}
+};
 
 }  // namespace
 
@@ -40,10 +51,11 @@ TNavegador::TNavegador(TCinta& tape, QWidget* parent)
       changeButton_(new QPushButton(this)),
       leaveButton_(new QPushButton(this)) {
     setObjectName("TNavegador");
-    setFixedSize(409, 313);
+    setSizeGripEnabled(true);
+    resize(kDefaultSize);
 
     arbol_->setObjectName("Arbol");
-    arbol_->setGeometry(8, 8, 393, 257);
+    arbol_->setItemDelegate(new ElidedTextTips(arbol_));
     arbol_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     arbol_->setSelectionMode(QAbstractItemView::SingleSelection);
     arbol_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -58,11 +70,20 @@ TNavegador::TNavegador(TCinta& tape, QWidget* parent)
     arbol_->setPalette(palette);
 
     changeButton_->setObjectName("SpeedButton1");
-    changeButton_->setGeometry(8, 272, 193, 33);
     changeButton_->setAutoDefault(false);
+    changeButton_->setMinimumHeight(33);
     leaveButton_->setObjectName("SpeedButton2");
-    leaveButton_->setGeometry(208, 272, 193, 33);
     leaveButton_->setAutoDefault(false);
+    leaveButton_->setMinimumHeight(33);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setSpacing(7);
+    layout->addWidget(arbol_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(7);
+    buttons->addWidget(changeButton_, 1);
+    buttons->addWidget(leaveButton_, 1);
+    layout->addLayout(buttons);
     connect(changeButton_, &QPushButton::clicked, this, &TNavegador::ChangeToSelectedBlock);
     connect(leaveButton_, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -99,8 +120,9 @@ void TNavegador::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) {
         if (const QScreen* shown = screen()) move(shown->availableGeometry().center() - rect().center());
     }
-    const int32_t index = tape_.BlockIndex();
-    if (index <= 0) return;
+    // The block that plays next, so that "Cambiar" on it changes nothing.
+    const int32_t index = tape_.NextBlockIndex();
+    if (index < 0) return;
     for (QTreeWidgetItemIterator it(arbol_); *it; ++it) {
         if ((*it)->data(0, kNodeIndexRole).toLongLong() == index) {
             arbol_->setCurrentItem(*it);
@@ -121,8 +143,6 @@ void TNavegador::SetTexts() {
     setWindowTitle(tr("Navegador de cintas"));
     changeButton_->setText(tr("Cambiar al bloque seleccionado"));
     leaveButton_->setText(tr("Salir"));
-    FitText(*changeButton_);
-    FitText(*leaveButton_);
 }
 
 void TNavegador::changeEvent(QEvent* event) {

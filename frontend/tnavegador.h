@@ -16,6 +16,9 @@ class TCinta;
 class TNavegador : public QDialog {
     Q_OBJECT
 public:
+    // The size it opens at unless the caller gives it another.
+    static constexpr QSize kDefaultSize{409, 313};
+
     // The tape must outlive the dialog.
     explicit TNavegador(TCinta& tape, QWidget* parent = nullptr);
     QTreeWidget* Arbol() const;  // for tests

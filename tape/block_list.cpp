@@ -14,12 +14,15 @@ std::string Formatted(const char* format, unsigned value) {
     return buffer;
 }
 
-// Tape names are 8-bit text; bytes above 0x7F are taken as Latin-1.
+// Tape names are 8-bit text; bytes above 0x7F are taken as Latin-1. Line
+// breaks and other control bytes become spaces, as a node holds one line.
 std::string Latin1ToUtf8(std::span<const uint8_t> bytes) {
     std::string text;
     for (const uint8_t b : bytes) {
         if (b == 0) break;
-        if (b < 0x80) {
+        if (b < 0x20) {
+            text += ' ';
+        } else if (b < 0x80) {
             text += char(b);
         } else {
             text += char(0xC0 | b >> 6);
@@ -97,7 +100,8 @@ std::string BlockNodeText(uint8_t kind, uint32_t length, std::span<const uint8_t
         text = RomBlockText(length, ByteCursor(body));
     } else {
         text = InfoOf(kind).text;
-        if (kind == 0x21) text += " \"" + Latin1ToUtf8(body) + "\"";
+        // Group names, texts and messages are shown with the node.
+        if (kind == 0x21 || kind == 0x30 || kind == 0x31) text += " \"" + Latin1ToUtf8(body) + "\"";
     }
     return text + Formatted(" {%.4X}", length);
 }

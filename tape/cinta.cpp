@@ -115,6 +115,11 @@ bool TCinta::JumpToBlock(int64_t n) {
     return true;
 }
 
+int32_t TCinta::NextBlockIndex() const {
+    const BlockNode* next = blocks_.NodeAt(int64_t(blockIndex_) + 1);
+    return next && stream_.Position() == next->Block.Position ? blockIndex_ + 1 : blockIndex_;
+}
+
 void TCinta::Jam() {
     Stop(false);
     jammed_ = true;

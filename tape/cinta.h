@@ -72,6 +72,10 @@ public:
 
     // The browser index of the block being played; -1 before the first block.
     int32_t BlockIndex() const { return blockIndex_; }
+    // The block that plays when the tape next moves: the one under way, or the
+    // next one when the tape stands at its start (a fresh tape, after GoToBlock,
+    // between two blocks).
+    int32_t NextBlockIndex() const;
     const BlockList& Blocks() const { return blocks_; }
     // The format's short label for the open dialog ("TAP (Z80)", "TZX!", "44100Hz", "CVF").
     const std::string& Description() const { return description_; }

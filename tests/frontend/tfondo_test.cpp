@@ -9,7 +9,9 @@
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QStatusTipEvent>
 #include <QTest>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +19,9 @@
 
 #include "frontend/activity_panel.h"
 #include "frontend/hard_disk_dialog.h"
+#include "frontend/keyboard_help.h"
+#include "frontend/picture_view.h"
+#include "frontend/snapshot_save_dialog.h"
 #include "frontend/tfondo.h"
 #include "frontend/tnavegador.h"
 #include "machine/sp.h"
@@ -511,6 +516,101 @@ TEST_F(WindowTest, HardDiskImagesAreCreatedAttachedAndDetached) {
     EXPECT_TRUE(window.Machine()->Ide);
     Action("QuitaHD")->trigger();
     EXPECT_TRUE(!window.Machine()->Ide && window.Config().HardDiskImage.empty());
+}
+
+TEST_F(WindowTest, FunctionKeysRunTheirCommandsWhateverHasTheFocusAndNeverReachTheSpectrum) {
+    const fs::path file = dir_ / "cinta.tap";
+    WriteBytes(file, SmallTap());
+    WriteIni(kFast);
+    TFondo& window = OpenWindow();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Load("CargaC", file);
+    TSp& machine = *window.Machine();
+    machine.cpu.PC.w = 0x8000;
+    const struct {
+        Qt::Key Key;
+        const char* What;
+        std::function<bool()> Done;
+    } steps[] = {
+        {Qt::Key_F5, "runs", [&] { return window.Running(); }},
+        {Qt::Key_F5, "stops", [&] { return !window.Running(); }},
+        {Qt::Key_F8, "plays the tape", [&] { return window.CurrentTape()->Playing(); }},
+        {Qt::Key_F8, "stops the tape", [&] { return !window.CurrentTape()->Playing(); }},
+        {Qt::Key_F9, "resets", [&] { return machine.cpu.PC.w == 0; }},
+        {Qt::Key_F11, "goes full screen", [&] { return window.FullScreen(); }},
+        {Qt::Key_F11, "comes back", [&] { return !window.FullScreen(); }},
+        {Qt::Key_F1, "shows the keyboard", [&] { auto* help = window.findChild<KeyboardHelp*>(); return help && help->isVisible(); }},
+    };
+    for (const auto& step : steps) {
+        QTest::keyClick(window.findChild<PictureView*>(), step.Key);
+        EXPECT_TRUE(step.Done()) << step.What;
+        EXPECT_EQ(machine.KeyRows, kAllKeysUp) << step.What;
+    }
+}
+
+TEST_F(WindowTest, AStoppedMachineSaysSoAndThePictureFillsItsAreaAtTheOpeningSize) {
+    TFondo& window = OpenWindow();
+    const auto* view = window.findChild<PictureView*>();
+    const QImage stoppedIcon = Action("PausaB")->icon().pixmap(16).toImage();
+    EXPECT_EQ(window.windowTitle(), "Tarvolinde — detenido");
+    EXPECT_EQ(view->Hint(), "Emulación detenida — pulse ▶ o F5");
+    window.StartEmulation();
+    EXPECT_EQ(window.windowTitle(), "Tarvolinde");
+    EXPECT_TRUE(view->Hint().isEmpty());
+    EXPECT_NE(Action("PausaB")->icon().pixmap(16).toImage(), stoppedIcon);
+    window.StopEmulation();
+    EXPECT_FALSE(view->Hint().isEmpty());
+    EXPECT_EQ(view->PictureRect(), view->rect());
+    EXPECT_EQ(view->size(), QSize(2 * kPictureWidth, 2 * kPictureHeight));
+    window.setWindowTitle("Tarvolinde");  // as a change of language sets the plain caption
+    QEvent change(QEvent::LanguageChange);
+    QApplication::sendEvent(&window, &change);
+    EXPECT_TRUE(WaitUntil([&] { return window.windowTitle() == "Tarvolinde — detenido"; }, 1000));
+
+    // The hint of a tool button goes when the pointer leaves it.
+    QStatusTipEvent tip("Carga snapshot");
+    QApplication::sendEvent(&window, &tip);
+    EXPECT_EQ(window.StatusHintText(), "Carga snapshot");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(window.findChild<QToolButton*>(), &leave);
+    EXPECT_TRUE(window.StatusHintText().isEmpty());
+}
+
+TEST_F(WindowTest, TheWindowAndTheTapeBrowserOpenAsTheyWereLeft) {
+    const fs::path file = dir_ / "cinta.tap";
+    WriteBytes(file, SmallTap());
+    WriteIni("[Ventana]\nIzquierda=30\nArriba=40\nAncho=700\nAlto=540\nNavegador ancho=500\nNavegador alto=400\n");
+    TFondo& window = OpenWindow();
+    EXPECT_EQ(window.geometry(), QRect(30, 40, 700, 540));
+    Load("CargaC", file);
+    OnModal<TNavegador> browse([&](TNavegador& browser) {
+        EXPECT_EQ(browser.size(), QSize(500, 400));
+        browser.resize(520, 410);
+        browser.reject();
+    });
+    Action("NavegaC")->trigger();
+    ASSERT_EQ(browse.Count, 1);
+    window.setGeometry(50, 60, 720, 500);
+    EXPECT_TRUE(window.close());
+    for (const char* line : {"[Ventana]\n", "Izquierda=50\n", "Arriba=60\n", "Ancho=720\n", "Alto=500\n",
+                             "Maximizada=0\n", "Navegador ancho=520\n", "Navegador alto=410\n"})
+        EXPECT_NE(Ini().find(line), std::string::npos) << line << "\nin:\n" << Ini();
+}
+
+TEST_F(WindowTest, FileDialogsStartAtHomeUntilAFolderIsKeptAndRefusalsNameTheFormatsThatFit) {
+    TFondo& window = OpenWindow();
+    QSize size;
+    OnModal<QFileDialog> look([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.directory().absolutePath(), QDir::homePath());
+        size = dialog.size();
+        dialog.reject();
+    });
+    Action("CargarS")->trigger();
+    ASSERT_EQ(look.Count, 1);
+    EXPECT_GT(size.width(), 700);
+    EXPECT_EQ(FormatsForModel(window.Machine()->ModelIndex), "FSU, SNA, Z80, SP o SZX");
+    EXPECT_EQ(FormatsForModel(15), "FSU o SZX");  // the Pentagon
 }
 
 }  // namespace
