@@ -15,6 +15,8 @@ public:
 
     // Where the 320 x 240 picture lies in the widget.
     QRect PictureRect() const;
+    // "Estirar la imagen": off, the picture grows by whole multiples only.
+    void SetStretch(bool stretch);
 
 signals:
     void rightButtonPressed();
@@ -35,6 +37,7 @@ private:
     void ReportPointer(const QMouseEvent& event);
 
     const PictureBuffer& picture_;
+    bool stretch_ = true;
 };
 
 }  // namespace tarvolinde
