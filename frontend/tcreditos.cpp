@@ -28,8 +28,10 @@ TCreditos::TCreditos(QWidget* parent) : QDialog(parent) {
     connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
-    for (QLabel* label : {title_, version_, credits_}) layout->addWidget(label, 0, Qt::AlignHCenter);
-    credits_->setAlignment(Qt::AlignHCenter);
+    for (QLabel* label : {title_, version_, credits_}) {
+        label->setAlignment(Qt::AlignHCenter);
+        layout->addWidget(label);
+    }
     layout->addSpacing(8);
     layout->addWidget(licences_);
     auto* buttons = new QHBoxLayout;
@@ -46,7 +48,7 @@ void TCreditos::Retranslate() {
     const QString version = QCoreApplication::applicationVersion();
     version_->setText(version.isEmpty() ? QString() : tr("Versión %1").arg(version));
     version_->setVisible(!version.isEmpty());
-    credits_->setText(tr("Emulador de la familia ZX Spectrum:\n16K, 48K, 128K, +2, +2A, +3, +3e, Inves+, "
+    credits_->setText(tr("Emulador de la familia ZX Spectrum: 16K, 48K, 128K, +2, +2A, +3, +3e, Inves+, "
                          "Pentagon y Scorpion."));
     licences_->setText(tr("<b>Usa:</b><ul>"
                           "<li>OpenSE BASIC (ROM de 48K): GNU GPL</li>"

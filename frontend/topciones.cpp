@@ -233,6 +233,7 @@ QWidget* TOpciones::EmulationPage() {
     layout->addWidget(speedLabel_);
     speed_ = NewSpinBox("Velo", kMinSpeed, kMaxSpeed);
     speed_->setSuffix(" %");
+    speed_->setKeyboardTracking(false);  // typing "250" does not pass through 25 %
     connect(speed_, &QSpinBox::valueChanged, this, &TOpciones::speedChanged);
     layout->addWidget(speed_, 0, Qt::AlignLeft);
     return PageOf(layout);
