@@ -49,8 +49,6 @@ public:
     void SetHardDiskHandler(std::function<bool(const std::string& path)> attach) { attachHardDisk_ = std::move(attach); }
     // A file the next "..." or "Crear" takes instead of asking.
     void SetPendingFile(const std::string& path) { pendingFile_ = path; }
-    // Where "Asociar ahora" registers the program: the user's own directories unless told.
-    void SetXdgDirs(const XdgDirs& dirs) { xdg_ = dirs; }
 
     // "640 x 480" and the like: the screen's size and the usual smaller ones.
     static QStringList VideoModes(QSize screen);
@@ -132,7 +130,7 @@ private:
     std::function<bool(const std::string&)> attachHardDisk_;
     std::string pendingFile_;
     std::string hardDiskDir_;
-    XdgDirs xdg_ = XdgDirs::FromEnvironment();
+    XdgDirs xdg_ = XdgDirs::FromEnvironment();  // where "Asociar ahora" registers the program
 };
 
 }  // namespace tarvolinde

@@ -55,6 +55,9 @@ protected:
         const fs::path rom = "/usr/share/spectrum-roms/opense.rom";
         if (!fs::exists(rom)) GTEST_SKIP() << rom << " is missing (Debian package opense-basic)";
         fs::copy_file(rom, dir_ / "48.rom");
+        // "Asociar ahora" and the association marks see only scratch directories.
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString((dir_ / "data").string()));
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((dir_ / "config").string()));
         const auto sound = [](Clock& clock) -> std::unique_ptr<AudioSink> { return std::make_unique<NullAudioSink>(clock); };
         window_ = std::make_unique<TFondo>(dir_, HostDevices{.MakeAudioSink = sound, .MakeJoystick = {}});
         window_->show();
@@ -140,10 +143,8 @@ TEST_F(OptionsTest, HardDiskAndAssociationActAtOnceEvenWhenCancelled) {
     fs::copy_file(dir_ / "48.rom", dir_ / "+3Ei.rom");  // any ROM: nothing runs
     std::ofstream(dir_ / "roto.hdf") << std::string(600, '\0');
     window_->ModelAction(13)->trigger();
-    const XdgDirs xdg{dir_ / "data", dir_ / "config"};
     QStringList messages;
     Options(4, false, [&](TOpciones& dialog) {
-        dialog.SetXdgDirs(xdg);
         dialog.findChild<QSpinBox*>("U_Cil")->setValue(3);
         dialog.SetPendingFile((dir_ / "nuevo.hdf").string());
         Click(dialog.findChild<QPushButton*>("SpeedButton2"));
@@ -159,7 +160,7 @@ TEST_F(OptionsTest, HardDiskAndAssociationActAtOnceEvenWhenCancelled) {
     EXPECT_EQ(fs::file_size(dir_ / "nuevo.hdf"), 128u + 3 * 16 * 63 * 256);
     EXPECT_EQ(messages, QStringList{"El archivo no es un disco duro HDF"});
     EXPECT_TRUE(window_->Machine()->Ide && window_->Config().HardDiskImage == (dir_ / "nuevo.hdf").string());
-    EXPECT_TRUE(AssociatedTypes(xdg)[5]);
+    EXPECT_TRUE(AssociatedTypes(XdgDirs{dir_ / "data", dir_ / "config"})[5]);
 }
 
 TEST_F(OptionsTest, TheCreditsShowTheProgramsVersion) {
