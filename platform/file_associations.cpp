@@ -162,9 +162,11 @@ void RunIfInstalled(const std::vector<std::string>& arguments) {
 }
 
 std::string DesktopExecLine(const std::string& executable) {
-    // Quoted as one argument; inside quotes ", `, $ and \ take a backslash, and
-    // the value itself doubles backslashes and percent signs.
-    std::string quoted = "\"";
+    // A path with characters the desktop would read as shell syntax is quoted as
+    // one argument; inside quotes ", `, $ and \ take a backslash, and the value
+    // itself doubles backslashes and percent signs.
+    const bool plain = executable.find_first_of(" \t\"'\\><~|&;$*?#()`") == std::string::npos;
+    std::string quoted = plain ? "" : "\"";
     for (const char c : executable) {
         if (c == '"' || c == '`' || c == '$') quoted += "\\\\";
         if (c == '\\')
@@ -174,7 +176,7 @@ std::string DesktopExecLine(const std::string& executable) {
         else
             quoted += c;
     }
-    return quoted + "\" %f";
+    return quoted + (plain ? " %f" : "\" %f");
 }
 
 AssociationFlags AssociatedTypes(const XdgDirs& dirs) {
