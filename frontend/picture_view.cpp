@@ -21,9 +21,16 @@ PictureView::PictureView(const PictureBuffer& picture, QWidget* parent) : QWidge
 
 QRect PictureView::PictureRect() const {
     // The largest 4:3 rectangle that fits, centred.
-    const int w = std::min(width(), height() * kPictureWidth / kPictureHeight);
+    int w = std::min(width(), height() * kPictureWidth / kPictureHeight);
+    if (!stretch_ && w >= kPictureWidth) w -= w % kPictureWidth;
     const int h = w * kPictureHeight / kPictureWidth;
     return QRect((width() - w) / 2, (height() - h) / 2, w, h);
+}
+
+void PictureView::SetStretch(bool stretch) {
+    stretch_ = stretch;
+    update();
+    emit resized();  // the picture's rectangle has changed
 }
 
 void PictureView::paintEvent(QPaintEvent*) {

@@ -18,6 +18,8 @@ public:
 
     // Where the 320 x 240 picture lies in the widget.
     QRect PictureRect() const;
+    // "Estirar la imagen": off, the picture grows by whole multiples only.
+    void SetStretch(bool stretch);
 
     // A line shown centred over the picture (none when empty).
     void SetHint(const QString& hint);
@@ -45,6 +47,7 @@ private:
 
     const PictureBuffer& picture_;
     QString hint_;
+    bool stretch_ = true;
 };
 
 }  // namespace tarvolinde

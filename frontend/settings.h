@@ -60,6 +60,7 @@ struct Settings {
     bool StretchPicture = true;        // "Estirar la imagen"
     bool ChooseVideoMode = false;      // "Elegir modo de video"
     std::string VideoMode = "640 x 480";
+    bool SoftwareScaling = false;      // "Escalar por software"
 
     // The defaults of a first run; the directories start at the program's own.
     static Settings Defaults(const std::string& programDir);

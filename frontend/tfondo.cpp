@@ -140,6 +140,7 @@ void TFondo::showEvent(QShowEvent* event) {
 void TFondo::LeeConfiguracion() {
     settings_ = ReadSettings(LoadIniFile(IniPath()), programDir_);
     RestoreWindowGeometry(*this, settings_);
+    settings_.PcJoystick = settings_.PcJoystick && joystick_->Present();
     // The speed first, so that the sound device opens once, with the buffer for it.
     SetSpeed(settings_.Speed);
     SetSoundQuality(settings_.SoundQuality);

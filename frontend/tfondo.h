@@ -51,6 +51,7 @@ class EmulationThread;
 class PictureView;
 class TCinta;
 class TFDC_3;
+class TOpciones;
 class TRZX;
 class TSp;
 struct MachineDevices;
@@ -248,12 +249,13 @@ private:
     void AplicaCursor();
 
     // The hard disk of the +3e models (hard_disk_dialog.cpp).
-    void CreateHardDiskMenu(QMenu* parent);
     MachineDevices HardDiskDevices() const;
-    void AttachHardDisk();
-    void DetachHardDisk();
+    bool AttachHardDisk(const std::string& path);
     void ReplaceHardDisk(std::unique_ptr<IdePorts> disk);
-    void CreateHardDisk();
+
+    // The options dialog (tfondo_options.cpp).
+    void Hardware1Click();
+    void ApplyOptions();
 
     // Settings (tfondo.cpp).
     void LeeConfiguracion();
@@ -314,9 +316,7 @@ private:
     std::atomic<bool> picturePosted_{false};
     std::atomic<bool> activityPosted_{false};
     QTimer idleTimer_;
-    // The geometry the "Crear" dialog offers: that of the last image opened or created.
-    HdfGeometry hardDiskGeometry_{80, 16, 63};
-    bool hardDiskHalved_ = true;
+    TOpciones* opciones_ = nullptr;  // made at its first showing, kept with its controls
 
     // --- Widgets and commands -------------------------------------------------------
     PictureView* pictureView_ = nullptr;

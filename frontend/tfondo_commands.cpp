@@ -1,5 +1,5 @@
 // The main window's own commands: the model switch, reset, volume, play/stop,
-// window and full screen, and the credits.
+// window and full screen.
 
 #include <QAction>
 #include <QActionGroup>
@@ -168,15 +168,6 @@ void TFondo::AplicaCursor() {
     case PointerCursor::CrossHair: pictureView_->setCursor(Qt::CrossCursor); break;
     case PointerCursor::Hidden: pictureView_->setCursor(Qt::BlankCursor); break;
     }
-}
-
-void TFondo::ShowCredits() {
-    const CommandPause pause(*this);
-    QMessageBox box(QMessageBox::Information, "Créditos",
-                    "<b>Tarvolinde</b><br>Emulador de la familia ZX Spectrum:<br>"
-                    "16K, 48K, 128K, +2, +2A, +3, +3e, Inves+, Pentagon y Scorpion.",
-                    QMessageBox::Ok, this);
-    box.exec();
 }
 
 }  // namespace tarvolinde

@@ -102,7 +102,6 @@ void TFondo::CreateMenus() {
     writeProtected->setChecked(true);
     diskMenu_->addAction(writeProtected);
     ConnectDiskMenu();
-    CreateHardDiskMenu(fileMenu_);
 
     QMenu* screen = fileMenu_->addMenu("Pantalla");
     screen->setObjectName("Pantalla1");
@@ -171,7 +170,9 @@ void TFondo::CreateMenus() {
     volumeActions_.back()->setChecked(true);
 
     optionsMenu_->addAction(NewAction("Idioma1", "Idioma", "Elige el idioma"));
-    optionsMenu_->addAction(NewAction("Hardware1", "Opciones", "Opciones del emulador"));
+    QAction* options = NewAction("Hardware1", "Opciones", "Opciones del emulador", true);
+    connect(options, &QAction::triggered, this, &TFondo::Hardware1Click);
+    optionsMenu_->addAction(options);
     QAction* monitor = NewAction("Monitor1", "Debug", "Depurador", true);
     connect(monitor, &QAction::triggered, this, &TFondo::MonitorClick);
     optionsMenu_->addAction(monitor);

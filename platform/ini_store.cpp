@@ -173,6 +173,11 @@ void IniStore::SetBool(std::string_view section, std::string_view key, bool valu
     Set(section, key, value ? "1" : "0");
 }
 
+void IniStore::Remove(std::string_view section, std::string_view key) {
+    if (Section* found = FindSection(section))
+        std::erase_if(found->lines, [&](const Line& line) { return !line.key.empty() && SameName(line.key, key); });
+}
+
 std::vector<std::string> IniStore::Sections() const {
     std::vector<std::string> names;
     for (const Section& section : sections_)

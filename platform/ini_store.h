@@ -43,6 +43,8 @@ public:
     void Set(std::string_view section, std::string_view key, std::string_view value);
     void SetInt(std::string_view section, std::string_view key, int value);
     void SetBool(std::string_view section, std::string_view key, bool value);
+    // Removes every such key of the section; the section itself stays.
+    void Remove(std::string_view section, std::string_view key);
 
     // Section names in file order, as spelled in the text (the unnamed lines before
     // the first header are not a section).

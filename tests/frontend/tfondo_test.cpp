@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
-#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QStatusTipEvent>
 #include <QTest>
@@ -18,7 +17,6 @@
 #include <sstream>
 
 #include "frontend/activity_panel.h"
-#include "frontend/hard_disk_dialog.h"
 #include "frontend/keyboard_help.h"
 #include "frontend/picture_view.h"
 #include "frontend/snapshot_save_dialog.h"
@@ -495,27 +493,6 @@ TEST_F(WindowTest, TutorialRecordsReproducirPlaysToTheEndAndDetenerStopsEither) 
     WriteBytes(dir_ / "rota.rzx", Bytes(12, 0));
     EXPECT_EQ(Messages([&] { Load("Reproducir2", dir_ / "rota.rzx"); }), QStringList{"Error en la acción"});
     EXPECT_EQ(window.RzxState(), 0);
-}
-
-TEST_F(WindowTest, HardDiskImagesAreCreatedAttachedAndDetached) {
-    fs::copy_file(dir_ / "48.rom", dir_ / "+3Ei.rom");  // any ROM: nothing runs
-    WriteBytes(dir_ / "roto.hdf", Bytes(600, 0));
-    TFondo& window = OpenWindow();
-    const OnModal<HardDiskDialog> geometry([](HardDiskDialog& dialog) {
-        dialog.findChild<QSpinBox*>("U_Cil")->setValue(3);
-        dialog.accept();
-    });
-    Load("CreaHD", dir_ / "nuevo.hdf");
-    EXPECT_EQ(fs::file_size(dir_ / "nuevo.hdf"), 128u + 3 * 16 * 63 * 256);
-    EXPECT_EQ(Messages([&] { Load("ConectaHD", dir_ / "roto.hdf"); }), QStringList{"El archivo no es un disco duro HDF"});
-    window.ModelAction(13)->trigger();
-    EXPECT_FALSE(window.Machine()->Ide);
-    Load("ConectaHD", dir_ / "nuevo.hdf");
-    EXPECT_TRUE(window.Machine()->Ide && window.Config().HardDiskImage == (dir_ / "nuevo.hdf").string());
-    window.ModelAction(1)->trigger(), window.ModelAction(13)->trigger();  // the setting goes with the model
-    EXPECT_TRUE(window.Machine()->Ide);
-    Action("QuitaHD")->trigger();
-    EXPECT_TRUE(!window.Machine()->Ide && window.Config().HardDiskImage.empty());
 }
 
 TEST_F(WindowTest, FunctionKeysRunTheirCommandsWhateverHasTheFocusAndNeverReachTheSpectrum) {
