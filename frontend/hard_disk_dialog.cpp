@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "frontend/file_io.h"
+#include "frontend/messages.h"
 #include "frontend/tfondo.h"
 #include "machine/sp.h"
 #include "storage/thd.h"
@@ -23,11 +24,11 @@ namespace tarvolinde {
 
 namespace {
 
-constexpr const char* kOpenHardDiskTitle = "Abrir disco duro";
-constexpr const char* kCreateHardDiskTitle = "Crear disco duro";
-constexpr const char* kHardDiskFilter = "Discos duros (*.hdf)";
-constexpr const char* kNotHardDisk = "El archivo no es un disco duro HDF";
-constexpr const char* kCannotCreate = "No se puede crear el disco duro";
+constexpr const char* kOpenHardDiskTitle = QT_TRANSLATE_NOOP("Mensajes", "Abrir disco duro");
+constexpr const char* kCreateHardDiskTitle = QT_TRANSLATE_NOOP("Mensajes", "Crear disco duro");
+constexpr const char* kHardDiskFilter = QT_TRANSLATE_NOOP("Mensajes", "Discos duros (*.hdf)");
+constexpr const char* kNotHardDisk = QT_TRANSLATE_NOOP("Mensajes", "El archivo no es un disco duro HDF");
+constexpr const char* kCannotCreate = QT_TRANSLATE_NOOP("Mensajes", "No se puede crear el disco duro");
 
 QSpinBox* NewSpinBox(const char* name, int maximum, uint32_t value, QWidget* parent) {
     auto* box = new QSpinBox(parent);
@@ -41,24 +42,24 @@ QSpinBox* NewSpinBox(const char* name, int maximum, uint32_t value, QWidget* par
 
 HardDiskDialog::HardDiskDialog(const HdfGeometry& geometry, bool halved, QWidget* parent) : QDialog(parent) {
     setObjectName("DiscoDuro");
-    setWindowTitle(kCreateHardDiskTitle);
+    setWindowTitle(Translated(kCreateHardDiskTitle));
     auto* form = new QFormLayout(this);
     cylinders_ = NewSpinBox("U_Cil", int(kHdfMaxGeometry.Cylinders), geometry.Cylinders, this);
     heads_ = NewSpinBox("U_Cab", int(kHdfMaxGeometry.Heads), geometry.Heads, this);
     sectors_ = NewSpinBox("U_Sec", int(kHdfMaxGeometry.Sectors), geometry.Sectors, this);
     capacity_ = new QLabel(this);
     capacity_->setObjectName("L_Cap");
-    halved_ = new QCheckBox("Capacidad seminominal", this);
+    halved_ = new QCheckBox(tr("Capacidad seminominal"), this);
     halved_->setObjectName("C_Semi");
     halved_->setChecked(halved);
-    form->addRow("Cilindros:", cylinders_);
-    form->addRow("Cabezas:", heads_);
-    form->addRow("Sectores:", sectors_);
+    form->addRow(tr("Cilindros:"), cylinders_);
+    form->addRow(tr("Cabezas:"), heads_);
+    form->addRow(tr("Sectores:"), sectors_);
     form->addRow("", capacity_);
     form->addRow("", halved_);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText("Crear");
-    buttons->button(QDialogButtonBox::Cancel)->setText("Cancelar");
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("Crear"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Cancelar"));
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -85,15 +86,15 @@ std::unique_ptr<IdePorts> OpenHardDiskImage(const std::string& path) {
 // --- The main window's commands ---------------------------------------------------------
 
 void TFondo::CreateHardDiskMenu(QMenu* parent) {
-    QMenu* menu = parent->addMenu("Disco duro");
+    QMenu* menu = parent->addMenu(QT_TR_NOOP("Disco duro"));
     menu->setObjectName("DiscoDuro1");
-    QAction* attach = NewAction("ConectaHD", "Conectar...", "Conecta una imagen de disco duro", true);
+    QAction* attach = NewAction("ConectaHD", QT_TR_NOOP("Conectar..."), QT_TR_NOOP("Conecta una imagen de disco duro"), true);
     connect(attach, &QAction::triggered, this, &TFondo::AttachHardDisk);
     menu->addAction(attach);
-    QAction* detach = NewAction("QuitaHD", "Desconectar", "Desconecta el disco duro", true);
+    QAction* detach = NewAction("QuitaHD", QT_TR_NOOP("Desconectar"), QT_TR_NOOP("Desconecta el disco duro"), true);
     connect(detach, &QAction::triggered, this, &TFondo::DetachHardDisk);
     menu->addAction(detach);
-    QAction* create = NewAction("CreaHD", "Crear...", "Crea una imagen de disco duro vacía", true);
+    QAction* create = NewAction("CreaHD", QT_TR_NOOP("Crear..."), QT_TR_NOOP("Crea una imagen de disco duro vacía"), true);
     connect(create, &QAction::triggered, this, &TFondo::CreateHardDisk);
     menu->addAction(create);
 }
@@ -108,9 +109,9 @@ void TFondo::AttachHardDisk() {
     std::string path = std::exchange(pendingFile_, {});
     if (path.empty()) {
         const CommandPause pause(*this);
-        const QString chosen = QFileDialog::getOpenFileName(this, kOpenHardDiskTitle,
+        const QString chosen = QFileDialog::getOpenFileName(this, Translated(kOpenHardDiskTitle),
                                                             FromUtf8(DirectoryOf(settings_.HardDiskImage)),
-                                                            kHardDiskFilter);
+                                                            Translated(kHardDiskFilter));
         if (chosen.isEmpty()) return;
         path = ToUtf8(chosen);
     }
@@ -142,9 +143,9 @@ void TFondo::CreateHardDisk() {
     hardDiskHalved_ = dialog.Halved();
     std::string path = std::exchange(pendingFile_, {});
     if (path.empty()) {
-        const QString chosen = QFileDialog::getSaveFileName(this, kCreateHardDiskTitle,
+        const QString chosen = QFileDialog::getSaveFileName(this, Translated(kCreateHardDiskTitle),
                                                             FromUtf8(DirectoryOf(settings_.HardDiskImage)),
-                                                            kHardDiskFilter);
+                                                            Translated(kHardDiskFilter));
         if (chosen.isEmpty()) return;
         path = ToUtf8(chosen);
     }

@@ -77,6 +77,8 @@ Settings ReadSettings(const IniStore& ini, const std::string& programDir) {
     return s;
 }
 
+void WriteLanguage(uint32_t languageId, IniStore& ini) { ini.SetInt(kEmulation, "Idioma", int(languageId)); }
+
 void WriteSettings(const Settings& s, IniStore& ini) {
     ini.Set(kFiles, "Cargar Snap", s.SnapLoadDir);
     ini.Set(kFiles, "Grabar Snap", s.SnapSaveDir);
@@ -109,7 +111,7 @@ void WriteSettings(const Settings& s, IniStore& ini) {
     ini.SetBool(kEmulation, "Arrancar pantalla", s.StartFullScreen);
     ini.SetBool(kEmulation, "Arrancar encendido", s.StartRunning);
     ini.SetInt(kEmulation, "Velocidad", s.Speed);
-    ini.SetInt(kEmulation, "Idioma", int(s.LanguageId));
+    WriteLanguage(s.LanguageId, ini);
 }
 
 }  // namespace tarvolinde

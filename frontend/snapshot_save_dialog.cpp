@@ -4,6 +4,7 @@
 #include <array>
 
 #include "frontend/file_filters.h"
+#include "frontend/messages.h"
 #include "snapshots/snapshot.h"
 
 namespace tarvolinde {
@@ -27,7 +28,8 @@ constexpr std::array<SaveFormat, 5> kFormats{{
 }  // namespace
 
 SnapshotSaveDialog::SnapshotSaveDialog(int modelIndex, const QString& directory, QWidget* parent)
-    : QFileDialog(parent, file_dialogs::kSaveSnapshotTitle, directory, file_dialogs::kSaveSnapshotFilter),
+    : QFileDialog(parent, Translated(file_dialogs::kSaveSnapshotTitle), directory,
+                  Translated(file_dialogs::kSaveSnapshotFilter)),
       modelIndex_(modelIndex) {
     setObjectName("GrabaSnap");
     // Only our own dialog tells us which type is chosen before it closes.
@@ -64,7 +66,7 @@ void SnapshotSaveDialog::FilterChosen(const QString& filter) {
 }
 
 void SnapshotSaveDialog::ShowIncompatible() {
-    QMessageBox::critical(this, "Error", file_dialogs::kIncompatibleFormat);
+    QMessageBox::critical(this, tr("Error"), Translated(file_dialogs::kIncompatibleFormat));
 }
 
 }  // namespace tarvolinde

@@ -58,6 +58,7 @@ TFondo::TFondo(const std::filesystem::path& programDir, const HostDevices& devic
     : QMainWindow(parent),
       programDir_(WithTrailingSeparator(programDir)),
       settings_(Settings::Defaults(programDir_)),
+      language_(TranslationDirs(QCoreApplication::applicationDirPath())),
       audioSink_(MakeAudioSink(devices, clock_)),
       output_(audioSink_.get(), clock_),
       joystick_(MakeJoystick(devices)),
@@ -105,6 +106,8 @@ TFondo::TFondo(const std::filesystem::path& programDir, const HostDevices& devic
 
     thread_ = std::make_unique<EmulationThread>([this] { EmulationFrame(); });
     displayBusy_ = false;
+    captions_.Remember(this, staticMetaObject.className());
+    captions_.Apply();
 }
 
 TFondo::~TFondo() {
@@ -144,6 +147,7 @@ void TFondo::LeeConfiguracion() {
     if (settings_.StartRunning) QCoreApplication::postEvent(this, new StartupMessage(0));
     if (settings_.StartFullScreen) QCoreApplication::postEvent(this, new StartupMessage(1));
     OpenCommandLineFile();
+    CheckLanguage();
 }
 
 void TFondo::GrabaConfiguracion(bool force) {

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 
+#include "frontend/file_io.h"
 #include "frontend/picture_view.h"
 #include "frontend/tfondo.h"
 #include "machine/machine_factory.h"
@@ -35,7 +36,7 @@ void TFondo::SelectModel(int modelIndex) {
                     MachineOptions{.AyIn48 = settings_.AyIn48, .Issue2 = settings_.Issue2}, 
                     MachineDevices{.MakeFloppy = DiskDevices().MakeFloppy, .MakeIde = HardDiskDevices().MakeIde});
     for (const MissingRomError& error : result.Errors)
-        QMessageBox::critical(this, "Error", QString::fromUtf8(error.what()));
+        QMessageBox::critical(this, tr("Error"), tr("No existe la ROM \"%1").arg(FromUtf8(error.FileName())));
     if (result.Machine) {
         // The tape lets go of the old machine before it is destroyed, and plays into the new one.
         if (tape_) tape_->Attach(nullptr);
@@ -172,9 +173,9 @@ void TFondo::AplicaCursor() {
 
 void TFondo::ShowCredits() {
     const CommandPause pause(*this);
-    QMessageBox box(QMessageBox::Information, "Créditos",
-                    "<b>Tarvolinde</b><br>Emulador de la familia ZX Spectrum:<br>"
-                    "16K, 48K, 128K, +2, +2A, +3, +3e, Inves+, Pentagon y Scorpion.",
+    QMessageBox box(QMessageBox::Information, tr("Créditos"),
+                    tr("<b>Tarvolinde</b><br>Emulador de la familia ZX Spectrum:<br>"
+                       "16K, 48K, 128K, +2, +2A, +3, +3e, Inves+, Pentagon y Scorpion."),
                     QMessageBox::Ok, this);
     box.exec();
 }

@@ -11,6 +11,7 @@
 
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
+#include "frontend/messages.h"
 #include "frontend/preview_panel.h"
 #include "frontend/tfondo.h"
 #include "machine/sp.h"
@@ -30,12 +31,12 @@ QString RecentCaption(const std::string& path) { return FromUtf8(FileNameOf(path
 
 }  // namespace
 
-std::optional<std::string> TFondo::ChooseFileToOpen(const char* dialogName, const QString& title,
-                                                    const QString& filter, PreviewKind preview,
+std::optional<std::string> TFondo::ChooseFileToOpen(const char* dialogName, const char* title,
+                                                    const char* filter, PreviewKind preview,
                                                     std::string& lastDir) {
     std::string path = std::exchange(pendingFile_, {});
     if (path.empty()) {
-        QFileDialog dialog(this, title, FromUtf8(lastDir), filter);
+        QFileDialog dialog(this, Translated(title), FromUtf8(lastDir), Translated(filter));
         dialog.setObjectName(dialogName);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
@@ -47,7 +48,9 @@ std::optional<std::string> TFondo::ChooseFileToOpen(const char* dialogName, cons
     return path;
 }
 
-void TFondo::ShowError(const QString& text) { QMessageBox::critical(this, "Error", text); }
+void TFondo::ShowError(const QString& text) { QMessageBox::critical(this, tr("Error"), text); }
+
+void TFondo::ShowError(const char* message) { ShowError(Translated(message)); }
 
 // --- Recent files ----------------------------------------------------------------------
 
@@ -116,7 +119,7 @@ void TFondo::SaveScreenshot(bool bmp) {
     if (!machine_) return;
     // The machine runs on while the user chooses the file.
     const QString format = bmp ? "bmp" : "scr";
-    QFileDialog dialog(this, file_dialogs::kScreenshotTitle + format, QString(),
+    QFileDialog dialog(this, Translated(file_dialogs::kScreenshotTitle).arg(format), QString(),
                        QString("%1 (*.%1)").arg(format));
     dialog.setObjectName("GrabaD");
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -127,7 +130,7 @@ void TFondo::SaveScreenshot(bool bmp) {
     const std::string path = ToUtf8(dialog.selectedFiles().front());
     const std::vector<uint8_t> bytes = ScreenBytes(bmp);
     if (const std::optional<QString> failure = WriteWholeFile(path, bytes))
-        ShowError(QString("No se pudo grabar %1: %2").arg(FromUtf8(path), *failure));
+        ShowError(tr("No se pudo grabar %1: %2").arg(FromUtf8(path), *failure));
 }
 
 std::vector<uint8_t> TFondo::ScreenBytes(bool bmp) {

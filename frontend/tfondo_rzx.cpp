@@ -12,6 +12,7 @@
 #include "frontend/activity_panel.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
+#include "frontend/messages.h"
 #include "frontend/archive_open.h"
 #include "frontend/preview_panel.h"
 #include "frontend/tfondo.h"
@@ -22,9 +23,9 @@ namespace tarvolinde {
 
 namespace {
 
-constexpr const char* kSaveRzxTitle = "Grabar Accion";
-constexpr const char* kSaveRzxFilter = "Archivos rzx (*.rzx)";
-constexpr const char* kRzxFailed = "Error en la acción";
+constexpr const char* kSaveRzxTitle = QT_TRANSLATE_NOOP("Mensajes", "Grabar Accion");
+constexpr const char* kSaveRzxFilter = QT_TRANSLATE_NOOP("Mensajes", "Archivos rzx (*.rzx)");
+constexpr const char* kRzxFailed = QT_TRANSLATE_NOOP("Mensajes", "Error en la acción");
 // The values of RzxState that the status bar shows.
 constexpr int kRzxNone = 0, kRzxPlaying = 1, kRzxRecording = 3;
 
@@ -41,8 +42,8 @@ void TFondo::Tutorial1Click() {
     const CommandPause pause(*this);
     std::string path = std::exchange(pendingFile_, {});
     if (path.empty()) {
-        const QString chosen = QFileDialog::getSaveFileName(this, kSaveRzxTitle, FromUtf8(settings_.RzxDir),
-                                                            kSaveRzxFilter);
+        const QString chosen = QFileDialog::getSaveFileName(this, Translated(kSaveRzxTitle), FromUtf8(settings_.RzxDir),
+                                                            Translated(kSaveRzxFilter));
         if (chosen.isEmpty()) return;
         const QByteArray bytes = chosen.toUtf8();
         path.assign(bytes.constData(), size_t(bytes.size()));
@@ -110,7 +111,7 @@ void TFondo::StopRzx() {
     if (rzx_->Status() == RzxStatus::Recording) {
         const std::vector<uint8_t> file = rzx_->FinishRecording();
         if (const std::optional<QString> failure = WriteWholeFile(rzxPath_, file))
-            ShowError(QString("No se pudo grabar %1: %2").arg(FromUtf8(rzxPath_), *failure));
+            ShowError(tr("No se pudo grabar %1: %2").arg(FromUtf8(rzxPath_), *failure));
     }
     rzx_.reset();
     ShowRzxState(kRzxNone);

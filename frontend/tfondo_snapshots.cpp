@@ -98,7 +98,7 @@ void TFondo::Grabar1Click() {
     }
     const std::vector<uint8_t> bytes = format->Save(*machine_);
     if (const std::optional<QString> failure = WriteWholeFile(path, bytes)) {
-        ShowError(QString("No se pudo grabar %1: %2").arg(FromUtf8(path), *failure));
+        ShowError(tr("No se pudo grabar %1: %2").arg(FromUtf8(path), *failure));
         return;
     }
     AddRecent(path);
