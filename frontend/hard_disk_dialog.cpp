@@ -88,13 +88,15 @@ std::unique_ptr<IdePorts> OpenHardDiskImage(const std::string& path) {
 void TFondo::CreateHardDiskMenu(QMenu* parent) {
     QMenu* menu = parent->addMenu(QT_TR_NOOP("Disco duro"));
     menu->setObjectName("DiscoDuro1");
-    QAction* attach = NewAction("ConectaHD", QT_TR_NOOP("Conectar..."), QT_TR_NOOP("Conecta una imagen de disco duro"), true);
+    QAction* attach =
+        NewAction("ConectaHD", QT_TR_NOOP("Conectar..."), QT_TR_NOOP("Conecta una imagen de disco duro"), true);
     connect(attach, &QAction::triggered, this, &TFondo::AttachHardDisk);
     menu->addAction(attach);
     QAction* detach = NewAction("QuitaHD", QT_TR_NOOP("Desconectar"), QT_TR_NOOP("Desconecta el disco duro"), true);
     connect(detach, &QAction::triggered, this, &TFondo::DetachHardDisk);
     menu->addAction(detach);
-    QAction* create = NewAction("CreaHD", QT_TR_NOOP("Crear..."), QT_TR_NOOP("Crea una imagen de disco duro vacía"), true);
+    QAction* create =
+        NewAction("CreaHD", QT_TR_NOOP("Crear..."), QT_TR_NOOP("Crea una imagen de disco duro vacía"), true);
     connect(create, &QAction::triggered, this, &TFondo::CreateHardDisk);
     menu->addAction(create);
 }

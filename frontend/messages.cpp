@@ -24,7 +24,8 @@ namespace {
                       "Archivos TZX (*.tzx);;Archivos WAV (*.wav);;Archivos VOC (*.voc);;Archivos CSW (*.csw);;"
                       "Archivos comprimidos (*.zip)"),
     QT_TRANSLATE_NOOP("Mensajes", "Abrir acciones"),
-    QT_TRANSLATE_NOOP("Mensajes", "Todos los archivos (*.rzx *.zip);;Archivos rzx (*.rzx);;Archivos comprimidos (*.zip)"),
+    QT_TRANSLATE_NOOP("Mensajes",
+                      "Todos los archivos (*.rzx *.zip);;Archivos rzx (*.rzx);;Archivos comprimidos (*.zip)"),
     QT_TRANSLATE_NOOP("Mensajes", "Grabar pantalla como %1"),
     QT_TRANSLATE_NOOP("Mensajes", "Extensión no válida"),
     QT_TRANSLATE_NOOP("Mensajes", "Error en el snapshot"),

@@ -105,7 +105,8 @@ TDebug::TDebug(TSp& machine, DebugHost host, QWidget* parent)
         QMenu* sub = menu_->addMenu(std::array{"Reg", "Reg.H", "Reg.L"}[size_t(part)]);
         connect(sub->addAction("+1"), &QAction::triggered, this, [this, part] { EditRegister(part, 1); });
         connect(sub->addAction("-1"), &QAction::triggered, this, [this, part] { EditRegister(part, -1); });
-        connect(sub->addAction(QT_TR_NOOP("Dar valor")), &QAction::triggered, this, [this, part] { EditRegister(part, 0); });
+        connect(sub->addAction(QT_TR_NOOP("Dar valor")), &QAction::triggered, this,
+                [this, part] { EditRegister(part, 0); });
     }
 
     debugger_.Format.Hexadecimal = true;
@@ -395,7 +396,8 @@ void TDebug::EditRegister(int part, int change) {
         if (change) {
             result = uint16_t(value + change);
         } else {
-            const auto typed = AskNumber(tr("Monitor"), tr("Nuevo Valor:"), QString::fromStdString(debugger_.Format.Word(value)));
+            const auto typed =
+                AskNumber(tr("Monitor"), tr("Nuevo Valor:"), QString::fromStdString(debugger_.Format.Word(value)));
             if (!typed) return;
             result = uint16_t(*typed);
         }
@@ -405,7 +407,8 @@ void TDebug::EditRegister(int part, int change) {
         if (change) {
             byte = uint8_t(byte + change);
         } else {
-            const auto typed = AskNumber(tr("Monitor"), tr("Nuevo Valor:"), QString::fromStdString(debugger_.Format.Byte(byte)));
+            const auto typed =
+                AskNumber(tr("Monitor"), tr("Nuevo Valor:"), QString::fromStdString(debugger_.Format.Byte(byte)));
             if (!typed) return;
             byte = uint8_t(*typed);
         }

@@ -98,7 +98,8 @@ void TFondo::CargaDExecute() {
     bool readOnly = protect->isChecked();
     std::string path = std::exchange(pendingFile_, {});
     if (path.empty()) {
-        QFileDialog dialog(this, Translated(kOpenDiskTitle), FromUtf8(settings_.DiskLoadDir), Translated(kOpenDiskFilter));
+        QFileDialog dialog(this, Translated(kOpenDiskTitle), FromUtf8(settings_.DiskLoadDir),
+                           Translated(kOpenDiskFilter));
         dialog.setObjectName("AbreDisco");
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

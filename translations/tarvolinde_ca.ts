@@ -2,6 +2,121 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ca" sourcelanguage="es">
 <context>
+    <name>Bloques</name>
+    <message>
+        <source>Carga ROM</source>
+        <translation>Càrrega ROM</translation>
+    </message>
+    <message>
+        <source>Carga Turbo</source>
+        <translation>Càrrega turbo</translation>
+    </message>
+    <message>
+        <source>Tono puro</source>
+        <translation>To pur</translation>
+    </message>
+    <message>
+        <source>Varios pulsos</source>
+        <translation>Seqüència de polsos</translation>
+    </message>
+    <message>
+        <source>Datos puros</source>
+        <translation>Dades pures</translation>
+    </message>
+    <message>
+        <source>Grabación directa</source>
+        <translation>Enregistrament directe</translation>
+    </message>
+    <message>
+        <source>Pausa</source>
+        <translation>Pausa</translation>
+    </message>
+    <message>
+        <source>Inicio grupo</source>
+        <translation>Inici de grup</translation>
+    </message>
+    <message>
+        <source>Fin grupo</source>
+        <translation>Fi de grup</translation>
+    </message>
+    <message>
+        <source>Salto</source>
+        <translation>Salt</translation>
+    </message>
+    <message>
+        <source>Inicio bucle</source>
+        <translation>Inici de bucle</translation>
+    </message>
+    <message>
+        <source>Fin bucle</source>
+        <translation>Fi de bucle</translation>
+    </message>
+    <message>
+        <source>Llamada</source>
+        <translation>Crida</translation>
+    </message>
+    <message>
+        <source>Retorno</source>
+        <translation>Retorn</translation>
+    </message>
+    <message>
+        <source>Elegir bloque</source>
+        <translation>Tria de bloc</translation>
+    </message>
+    <message>
+        <source>Detener en 48k</source>
+        <translation>Atura en 48k</translation>
+    </message>
+    <message>
+        <source>Texto</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Mensaje</source>
+        <translation>Missatge</translation>
+    </message>
+    <message>
+        <source>Información</source>
+        <translation>Informació</translation>
+    </message>
+    <message>
+        <source>Hardware</source>
+        <translation>Maquinari</translation>
+    </message>
+    <message>
+        <source>Emulación</source>
+        <translation>Emulació</translation>
+    </message>
+    <message>
+        <source>Mezcla</source>
+        <translation>Unió</translation>
+    </message>
+    <message>
+        <source>cabecera</source>
+        <translation>capçalera</translation>
+    </message>
+    <message>
+        <source>datos</source>
+        <translation>dades</translation>
+    </message>
+    <message>
+        <source>Programa</source>
+        <translation>Programa</translation>
+    </message>
+    <message>
+        <source>Matriz numérica</source>
+        <translation>Matriu numèrica</translation>
+    </message>
+    <message>
+        <source>Matriz alfanumérica</source>
+        <translation>Matriu alfanumèrica</translation>
+    </message>
+    <message>
+        <source>Código</source>
+        <translation>Codi</translation>
+    </message>
+</context>
+<context>
     <name>Mensajes</name>
     <message>
         <source>Abrir disco duro</source>

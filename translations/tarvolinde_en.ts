@@ -2,6 +2,121 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="es">
 <context>
+    <name>Bloques</name>
+    <message>
+        <source>Carga ROM</source>
+        <translation>ROM load</translation>
+    </message>
+    <message>
+        <source>Carga Turbo</source>
+        <translation>Turbo load</translation>
+    </message>
+    <message>
+        <source>Tono puro</source>
+        <translation>Pure tone</translation>
+    </message>
+    <message>
+        <source>Varios pulsos</source>
+        <translation>Pulse sequence</translation>
+    </message>
+    <message>
+        <source>Datos puros</source>
+        <translation>Pure data</translation>
+    </message>
+    <message>
+        <source>Grabación directa</source>
+        <translation>Direct recording</translation>
+    </message>
+    <message>
+        <source>Pausa</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Inicio grupo</source>
+        <translation>Group start</translation>
+    </message>
+    <message>
+        <source>Fin grupo</source>
+        <translation>Group end</translation>
+    </message>
+    <message>
+        <source>Salto</source>
+        <translation>Jump</translation>
+    </message>
+    <message>
+        <source>Inicio bucle</source>
+        <translation>Loop start</translation>
+    </message>
+    <message>
+        <source>Fin bucle</source>
+        <translation>Loop end</translation>
+    </message>
+    <message>
+        <source>Llamada</source>
+        <translation>Call</translation>
+    </message>
+    <message>
+        <source>Retorno</source>
+        <translation>Return</translation>
+    </message>
+    <message>
+        <source>Elegir bloque</source>
+        <translation>Select block</translation>
+    </message>
+    <message>
+        <source>Detener en 48k</source>
+        <translation>Stop in 48k</translation>
+    </message>
+    <message>
+        <source>Texto</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Mensaje</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Información</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Hardware</source>
+        <translation>Hardware</translation>
+    </message>
+    <message>
+        <source>Emulación</source>
+        <translation>Emulation</translation>
+    </message>
+    <message>
+        <source>Mezcla</source>
+        <translation>Glue</translation>
+    </message>
+    <message>
+        <source>cabecera</source>
+        <translation>header</translation>
+    </message>
+    <message>
+        <source>datos</source>
+        <translation>data</translation>
+    </message>
+    <message>
+        <source>Programa</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>Matriz numérica</source>
+        <translation>Number array</translation>
+    </message>
+    <message>
+        <source>Matriz alfanumérica</source>
+        <translation>Character array</translation>
+    </message>
+    <message>
+        <source>Código</source>
+        <translation>Code</translation>
+    </message>
+</context>
+<context>
     <name>Mensajes</name>
     <message>
         <source>Abrir disco duro</source>

@@ -2,6 +2,121 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="es">
 <context>
+    <name>Bloques</name>
+    <message>
+        <source>Carga ROM</source>
+        <translation>Chargement ROM</translation>
+    </message>
+    <message>
+        <source>Carga Turbo</source>
+        <translation>Chargement turbo</translation>
+    </message>
+    <message>
+        <source>Tono puro</source>
+        <translation>Tonalité pure</translation>
+    </message>
+    <message>
+        <source>Varios pulsos</source>
+        <translation>Suite d&apos;impulsions</translation>
+    </message>
+    <message>
+        <source>Datos puros</source>
+        <translation>Données pures</translation>
+    </message>
+    <message>
+        <source>Grabación directa</source>
+        <translation>Enregistrement direct</translation>
+    </message>
+    <message>
+        <source>Pausa</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Inicio grupo</source>
+        <translation>Début de groupe</translation>
+    </message>
+    <message>
+        <source>Fin grupo</source>
+        <translation>Fin de groupe</translation>
+    </message>
+    <message>
+        <source>Salto</source>
+        <translation>Saut</translation>
+    </message>
+    <message>
+        <source>Inicio bucle</source>
+        <translation>Début de boucle</translation>
+    </message>
+    <message>
+        <source>Fin bucle</source>
+        <translation>Fin de boucle</translation>
+    </message>
+    <message>
+        <source>Llamada</source>
+        <translation>Appel</translation>
+    </message>
+    <message>
+        <source>Retorno</source>
+        <translation>Retour</translation>
+    </message>
+    <message>
+        <source>Elegir bloque</source>
+        <translation>Choix de bloc</translation>
+    </message>
+    <message>
+        <source>Detener en 48k</source>
+        <translation>Arrêt en 48k</translation>
+    </message>
+    <message>
+        <source>Texto</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Mensaje</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Información</source>
+        <translation>Informations</translation>
+    </message>
+    <message>
+        <source>Hardware</source>
+        <translation>Matériel</translation>
+    </message>
+    <message>
+        <source>Emulación</source>
+        <translation>Émulation</translation>
+    </message>
+    <message>
+        <source>Mezcla</source>
+        <translation>Jonction</translation>
+    </message>
+    <message>
+        <source>cabecera</source>
+        <translation>en-tête</translation>
+    </message>
+    <message>
+        <source>datos</source>
+        <translation>données</translation>
+    </message>
+    <message>
+        <source>Programa</source>
+        <translation>Programme</translation>
+    </message>
+    <message>
+        <source>Matriz numérica</source>
+        <translation>Tableau numérique</translation>
+    </message>
+    <message>
+        <source>Matriz alfanumérica</source>
+        <translation>Tableau de caractères</translation>
+    </message>
+    <message>
+        <source>Código</source>
+        <translation>Code</translation>
+    </message>
+</context>
+<context>
     <name>Mensajes</name>
     <message>
         <source>Abrir disco duro</source>

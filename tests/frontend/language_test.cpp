@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -55,14 +56,16 @@ TEST(LanguageTest, ASwitchRecaptionsEveryOpenWindowWhileTheMachineRuns) {
     std::ofstream(dir / kIniFileName) << "[Emulacion]\nIdioma=1036\nVelocidad=1000\n";
     const auto ini = [&] { return (std::stringstream() << std::ifstream(dir / kIniFileName).rdbuf()).str(); };
 
-    const auto sound = [](Clock& clock) -> std::unique_ptr<AudioSink> { return std::make_unique<NullAudioSink>(clock); };
+    const auto sound = [](Clock& clock) -> std::unique_ptr<AudioSink> {
+        return std::make_unique<NullAudioSink>(clock);
+    };
     TFondo window(dir, HostDevices{.MakeAudioSink = sound, .MakeJoystick = {}});
     window.SetTranslationDirs({TARVOLINDE_QM_DIR});
     window.show();  // in the saved language
     QCoreApplication::processEvents();
     EXPECT_EQ(window.FileMenu()->title(), "Fichier");
 
-    TTap tape(TapOf({RomBlock(0xFF, {1, 2})}));
+    TTap tape(TapOf({RomBlock(0x00, HeaderBody(3, "datos", 2, 0x8000))}));  // a name that is a word too
     TNavegador browser(tape, &window);
     TDebug debugger(*window.Machine(), {}, &window);
     browser.show(), debugger.show();
@@ -71,12 +74,14 @@ TEST(LanguageTest, ASwitchRecaptionsEveryOpenWindowWhileTheMachineRuns) {
 
     struct Captions {
         uint32_t Language;
-        const char *File, *LoadHint, *Browser, *Step, *QtFileName;
+        const char *File, *LoadHint, *Browser, *Block, *Step, *QtFileName;
     };
     const Captions languages[] = {
-        {2057, "File", "Loads a snapshot", "Tape browser", "Step", "File &name:"},
-        {1027, "Fitxer", "Carrega una instantània", "Navegador de cintes", "Un pas", "&Nom de fitxer:"},
-        {3082, "Archivo", "Carga snapshot", "Navegador de cintas", "Un paso", "&Nombre de fichero:"},
+        {2057, "File", "Loads a snapshot", "Tape browser", "ROM load, header, (Code, \"datos", "Step", "File &name:"},
+        {1027, "Fitxer", "Carrega una instantània", "Navegador de cintes",
+         "Càrrega ROM, capçalera, (Codi, \"datos", "Un pas", "&Nom de fitxer:"},
+        {3082, "Archivo", "Carga snapshot", "Navegador de cintas", "Carga ROM, cabecera, (Código, \"datos",
+         "Un paso", "&Nombre de fichero:"},
     };
     for (const Captions& c : languages) {
         window.SelectLanguage(c.Language);
@@ -85,6 +90,7 @@ TEST(LanguageTest, ASwitchRecaptionsEveryOpenWindowWhileTheMachineRuns) {
         EXPECT_EQ(window.FileMenu()->title(), QString::fromUtf8(c.File));
         EXPECT_EQ(window.findChild<QAction*>("CargarS")->statusTip(), QString::fromUtf8(c.LoadHint));
         EXPECT_EQ(browser.windowTitle(), QString::fromUtf8(c.Browser));
+        EXPECT_TRUE(browser.Arbol()->topLevelItem(0)->text(0).startsWith(QString::fromUtf8(c.Block)));
         EXPECT_EQ(debugger.findChild<QAbstractButton*>("SpeedButton1")->text(), QString::fromUtf8(c.Step));
         EXPECT_EQ(QCoreApplication::translate("QFileDialog", "File &name:"), QString::fromUtf8(c.QtFileName));
         EXPECT_NE(ini().find("Idioma=" + std::to_string(c.Language)), std::string::npos);
@@ -93,12 +99,10 @@ TEST(LanguageTest, ASwitchRecaptionsEveryOpenWindowWhileTheMachineRuns) {
         EXPECT_TRUE(window.Running() && window.ModelAction(model)->isChecked());
         if (c.Language != 2057) continue;
         // The texts the window shares with the runner are all in the catalogue.
-        for (const char* text : {file_dialogs::kOpenSnapshotTitle, file_dialogs::kOpenSnapshotFilter,
-                                 file_dialogs::kSaveSnapshotTitle, file_dialogs::kSaveSnapshotFilter,
-                                 file_dialogs::kOpenTapeTitle, file_dialogs::kOpenTapeFilter, file_dialogs::kOpenRzxTitle,
-                                 file_dialogs::kOpenRzxFilter, file_dialogs::kScreenshotTitle, file_dialogs::kBadExtension,
-                                 file_dialogs::kSnapshotFailed, file_dialogs::kTapeFailed, file_dialogs::kZipFailed,
-                                 file_dialogs::kIncompatibleFormat})
+        using namespace file_dialogs;
+        for (const char* text : {kOpenSnapshotTitle, kOpenSnapshotFilter, kSaveSnapshotTitle, kSaveSnapshotFilter,
+                                 kOpenTapeTitle, kOpenTapeFilter, kOpenRzxTitle, kOpenRzxFilter, kScreenshotTitle,
+                                 kBadExtension, kSnapshotFailed, kTapeFailed, kZipFailed, kIncompatibleFormat})
             EXPECT_NE(Translated(text), QString::fromUtf8(text));
     }
 
