@@ -147,7 +147,8 @@ void TFondo::LeeConfiguracion() {
     if (settings_.StartRunning) QCoreApplication::postEvent(this, new StartupMessage(0));
     if (settings_.StartFullScreen) QCoreApplication::postEvent(this, new StartupMessage(1));
     OpenCommandLineFile();
-    CheckLanguage();
+    // Once the window is on the screen, so that a language dialog shows over it.
+    QTimer::singleShot(0, this, &TFondo::CheckLanguage);
 }
 
 void TFondo::GrabaConfiguracion(bool force) {

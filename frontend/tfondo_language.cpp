@@ -2,7 +2,6 @@
 // the machine runs, and the language check at start-up.
 
 #include <QEvent>
-#include <QLabel>
 #include <QLocale>
 
 #include "frontend/ini_file.h"
@@ -36,11 +35,7 @@ void TFondo::CheckLanguage() {
 }
 
 void TFondo::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::LanguageChange) {
-        captions_.Apply();
-        // The hint of an item shown before the change is stale.
-        hintPanel_->clear();
-    }
+    if (event->type() == QEvent::LanguageChange) captions_.Apply();
     QMainWindow::changeEvent(event);
 }
 

@@ -62,8 +62,7 @@ TEST(LanguageTest, ASwitchRecaptionsEveryOpenWindowWhileTheMachineRuns) {
     TFondo window(dir, HostDevices{.MakeAudioSink = sound, .MakeJoystick = {}});
     window.SetTranslationDirs({TARVOLINDE_QM_DIR});
     window.show();  // in the saved language
-    QCoreApplication::processEvents();
-    EXPECT_EQ(window.FileMenu()->title(), "Fichier");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.FileMenu()->title() == "Fichier"; }, 10000));
 
     TTap tape(TapOf({RomBlock(0x00, HeaderBody(3, "datos", 2, 0x8000))}));  // a name that is a word too
     TNavegador browser(tape, &window);
