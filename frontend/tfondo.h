@@ -202,8 +202,7 @@ private:
     void MonitorClick();  // tfondo_debug.cpp
 
     // Files: dialogs, recent files, screenshots (tfondo_files.cpp).
-    // title and filter: source texts (file_filters.h), shown translated.
-    std::optional<std::string> ChooseFileToOpen(const char* dialogName, const char* title, const char* filter,
+    std::optional<std::string> ChooseFileToOpen(const char* dialogName, const QString& title, const QString& filter,
                                                 PreviewKind preview, std::string& lastDir);
     void ShowError(const QString& text);
     // A fixed message (file_filters.h and the like), shown translated.

@@ -31,12 +31,12 @@ QString RecentCaption(const std::string& path) { return FromUtf8(FileNameOf(path
 
 }  // namespace
 
-std::optional<std::string> TFondo::ChooseFileToOpen(const char* dialogName, const char* title,
-                                                    const char* filter, PreviewKind preview,
+std::optional<std::string> TFondo::ChooseFileToOpen(const char* dialogName, const QString& title,
+                                                    const QString& filter, PreviewKind preview,
                                                     std::string& lastDir) {
     std::string path = std::exchange(pendingFile_, {});
     if (path.empty()) {
-        QFileDialog dialog(this, Translated(title), FromUtf8(lastDir), Translated(filter));
+        QFileDialog dialog(this, title, FromUtf8(lastDir), filter);
         dialog.setObjectName(dialogName);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -63,8 +63,8 @@ void TFondo::Reproducir2Click() {
     if (!machine_) return;
     const CommandPause pause(*this);
     const std::optional<std::string> path =
-        ChooseFileToOpen("AbreAccion", file_dialogs::kOpenRzxTitle, file_dialogs::kOpenRzxFilter, PreviewKind::Rzx,
-                         settings_.RzxDir);
+        ChooseFileToOpen("AbreAccion", Translated(file_dialogs::kOpenRzxTitle), Translated(file_dialogs::kOpenRzxFilter),
+                         PreviewKind::Rzx, settings_.RzxDir);
     if (!path) return;
     StopRzx();
     std::optional<LoadableFile> file;

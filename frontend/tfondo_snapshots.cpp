@@ -7,6 +7,7 @@
 #include "frontend/archive_open.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
+#include "frontend/messages.h"
 #include "frontend/preview_panel.h"
 #include "frontend/snapshot_save_dialog.h"
 #include "frontend/tfondo.h"
@@ -28,7 +29,8 @@ SnapshotKind SaveKindOf(const std::string& path) {
 void TFondo::CargarSExecute() {
     const CommandPause pause(*this);
     const std::optional<std::string> path =
-        ChooseFileToOpen("AbreSnap", file_dialogs::kOpenSnapshotTitle, file_dialogs::kOpenSnapshotFilter,
+        ChooseFileToOpen("AbreSnap", Translated(file_dialogs::kOpenSnapshotTitle),
+                         Translated(file_dialogs::kOpenSnapshotFilter),
                          PreviewKind::Snapshot, settings_.SnapLoadDir);
     if (!path) return;
     // A file taken from an archive is not added to the recent files.
