@@ -1,5 +1,7 @@
 #pragma once
-// Titles and filters of the file dialogs, as the user sees them.
+// Titles and filters of the file dialogs, as the user sees them. In Spanish:
+// the window shows them translated (frontend/messages.cpp lists them for the
+// translators; a change here goes there too).
 
 #include "snapshots/file_preview.h"
 
@@ -34,7 +36,7 @@ inline const char* OpenFilterOf(PreviewKind kind) {
     return kOpenSnapshotFilter;
 }
 
-inline constexpr const char* kScreenshotTitle = "Grabar pantalla como ";
+inline constexpr const char* kScreenshotTitle = "Grabar pantalla como %1";
 
 // The messages of the file commands.
 inline constexpr const char* kBadExtension = "Extensión no válida";

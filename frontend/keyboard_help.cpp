@@ -37,11 +37,11 @@ struct PcKey {
 
 // The PC keys whose Spectrum key is not written on them; letters and digits are.
 constexpr std::array<PcKey, 10> kPcKeys{{
-    {virtual_key::Shift, "Mayús"},
+    {virtual_key::Shift, QT_TRANSLATE_NOOP("tarvolinde::KeyboardHelp", "Mayús")},
     {virtual_key::Control, "Ctrl"},
-    {virtual_key::Enter, "Intro"},
-    {virtual_key::Space, "Espacio"},
-    {virtual_key::Backspace, "Retroceso"},
+    {virtual_key::Enter, QT_TRANSLATE_NOOP("tarvolinde::KeyboardHelp", "Intro")},
+    {virtual_key::Space, QT_TRANSLATE_NOOP("tarvolinde::KeyboardHelp", "Espacio")},
+    {virtual_key::Backspace, QT_TRANSLATE_NOOP("tarvolinde::KeyboardHelp", "Retroceso")},
     {virtual_key::ExtendedMode, "Tab"},
     {virtual_key::Left, "\u2190"},
     {virtual_key::Up, "\u2191"},
@@ -54,7 +54,7 @@ constexpr std::array<const char*, 5> kJoystickNames{"Cursor/Protek/AGF", "Sincla
 
 constexpr int kKeyWidth = 66, kKeyHeight = 62, kGap = 8, kMargin = 16, kRowShift = 16, kNoteHeight = 70;
 
-QString Translated(const char* text) { return QCoreApplication::translate("KeyboardHelp", text); }
+QString HelpText(const char* text) { return KeyboardHelp::tr(text); }
 
 }  // namespace
 
@@ -72,7 +72,7 @@ void KeyboardHelp::SetOptions(const KeyOptions& options) {
 }
 
 void KeyboardHelp::Retranslate() {
-    setWindowTitle(Translated("Teclado del Spectrum"));
+    setWindowTitle(tr("Teclado del Spectrum"));
     for (QStringList& names : pcKeys_) names.clear();
     bool arrowsPressKeys = false;
     for (const PcKey& pc : kPcKeys) {
@@ -81,15 +81,16 @@ void KeyboardHelp::Retranslate() {
         for (int bit = 0; bit < 5; ++bit) {
             if (!(action.Mask & (1u << bit))) continue;
             // Keys that also press CAPS SHIFT say so.
-            const QString name = Translated(pc.Name) + (action.ExtraCapsShift ? "*" : "");
+            const QString name = HelpText(pc.Name) + (action.ExtraCapsShift ? "*" : "");
             pcKeys_[size_t(action.Row * 5 + bit)] << name;
         }
         arrowsPressKeys |= pc.VirtualKey == virtual_key::Left;
     }
     const QString joystick = kJoystickNames[std::min<size_t>(size_t(options_.Joystick), kJoystickNames.size() - 1)];
-    joystickNote_ = arrowsPressKeys
-                        ? Translated("Flechas y 0 del teclado numérico: joystick %1.").arg(joystick)
-                        : Translated("Flechas y 0 del teclado numérico: joystick %1, no pulsan teclas.").arg(joystick);
+    joystickNote_ =
+        (arrowsPressKeys ? tr("Flechas y 0 del teclado numérico: joystick %1.")
+                         : tr("Flechas y 0 del teclado numérico: joystick %1, no pulsan teclas."))
+            .arg(joystick);
     update();
 }
 
@@ -147,8 +148,8 @@ void KeyboardHelp::paintEvent(QPaintEvent*) {
     p.setPen(QColor(230, 230, 230));
     const QRect note(kMargin, height() - kMargin - kNoteHeight + kGap, width() - 2 * kMargin, kNoteHeight - kGap);
     p.drawText(note, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap,
-               Translated("En amarillo, las teclas del PC que pulsan cada tecla (* también pulsa CAPS SHIFT). "
-                          "Letras y números, en su tecla. Ctrl = SYMBOL SHIFT, Mayús = CAPS SHIFT.") +
+               tr("En amarillo, las teclas del PC que pulsan cada tecla (* también pulsa CAPS SHIFT). "
+                  "Letras y números, en su tecla. Ctrl = SYMBOL SHIFT, Mayús = CAPS SHIFT.") +
                    "\n" + joystickNote_);
 }
 

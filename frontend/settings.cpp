@@ -91,6 +91,8 @@ Settings ReadSettings(const IniStore& ini, const std::string& programDir) {
     return s;
 }
 
+void WriteLanguage(uint32_t languageId, IniStore& ini) { ini.SetInt(kEmulation, "Idioma", int(languageId)); }
+
 void WriteSettings(const Settings& s, IniStore& ini) {
     ini.Set(kFiles, "Cargar Snap", s.SnapLoadDir);
     ini.Set(kFiles, "Grabar Snap", s.SnapSaveDir);
@@ -123,7 +125,7 @@ void WriteSettings(const Settings& s, IniStore& ini) {
     ini.SetBool(kEmulation, "Arrancar pantalla", s.StartFullScreen);
     ini.SetBool(kEmulation, "Arrancar encendido", s.StartRunning);
     ini.SetInt(kEmulation, "Velocidad", s.Speed);
-    ini.SetInt(kEmulation, "Idioma", int(s.LanguageId));
+    WriteLanguage(s.LanguageId, ini);
 
     ini.SetInt(kWindow, "Izquierda", s.WindowLeft);
     ini.SetInt(kWindow, "Arriba", s.WindowTop);

@@ -69,6 +69,9 @@ struct Settings {
 // The settings a file holds, the defaults where it holds nothing usable.
 Settings ReadSettings(const IniStore& ini, const std::string& programDir);
 
+// Puts the language choice alone into the store ("Idioma").
+void WriteLanguage(uint32_t languageId, IniStore& ini);
+
 // Puts every persisted setting into the store. Recent-file keys beyond the
 // current list are left as they are.
 void WriteSettings(const Settings& settings, IniStore& ini);

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "frontend/file_filters.h"
+#include "frontend/messages.h"
 #include "snapshots/snapshot.h"
 
 namespace tarvolinde {
@@ -28,7 +29,8 @@ constexpr std::array<SaveFormat, 5> kFormats{{
 }  // namespace
 
 SnapshotSaveDialog::SnapshotSaveDialog(int modelIndex, const QString& directory, QWidget* parent)
-    : QFileDialog(parent, file_dialogs::kSaveSnapshotTitle, directory, file_dialogs::kSaveSnapshotFilter),
+    : QFileDialog(parent, Translated(file_dialogs::kSaveSnapshotTitle), directory,
+                  Translated(file_dialogs::kSaveSnapshotFilter)),
       modelIndex_(modelIndex) {
     setObjectName("GrabaSnap");
     // Only our own dialog tells us which type is chosen before it closes.
@@ -75,7 +77,8 @@ QString FormatsForModel(int modelIndex) {
 }
 
 void ShowIncompatibleFormat(QWidget* parent, int modelIndex) {
-    QMessageBox box(QMessageBox::Critical, "Error", file_dialogs::kIncompatibleFormat, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("SnapshotSaveDialog", "Error"),
+                    Translated(file_dialogs::kIncompatibleFormat), QMessageBox::Ok, parent);
     box.setInformativeText(
         QCoreApplication::translate("SnapshotSaveDialog", "Para este modelo, use %1.").arg(FormatsForModel(modelIndex)));
     box.exec();

@@ -59,7 +59,7 @@ void Colour(QWidget* widget, bool changed) {
 TDebug::TDebug(TSp& machine, DebugHost host, QWidget* parent)
     : QDialog(parent), machine_(machine), host_(std::move(host)), debugger_(machine) {
     setObjectName("Debug");
-    setWindowTitle("Monitor");
+    setWindowTitle(QT_TR_NOOP("Monitor"));
     setModal(true);
     Ask = [this](const QString& caption, const QString& prompt, const QString& initial) -> std::optional<QString> {
         bool ok = false;
@@ -70,15 +70,15 @@ TDebug::TDebug(TSp& machine, DebugHost host, QWidget* parent)
 
     auto* pages = new QTabWidget(this);
     pages->addTab(BuildZ80Page(), "Z80");
-    pages->addTab(BuildHardwarePage(), "Hardware");
+    pages->addTab(BuildHardwarePage(), QT_TR_NOOP("Hardware"));
     auto* options = new QWidget;
     auto* optionsLayout = new QVBoxLayout(options);
-    hexadecimal_ = new QCheckBox("Hexadecimal", options);
+    hexadecimal_ = new QCheckBox(QT_TR_NOOP("Hexadecimal"), options);
     hexadecimal_->setObjectName("Hexa");
     hexadecimal_->setChecked(true);
     optionsLayout->addWidget(hexadecimal_);
     optionsLayout->addStretch();
-    pages->addTab(options, "Opciones");
+    pages->addTab(options, QT_TR_NOOP("Opciones"));
     connect(hexadecimal_, &QCheckBox::toggled, this, [this](bool on) {
         debugger_.Format.Hexadecimal = on;
         Refresh();
@@ -89,10 +89,10 @@ TDebug::TDebug(TSp& machine, DebugHost host, QWidget* parent)
     keys_ = new QComboBox(this);
     keys_->setObjectName("Vampir0");
     keys_->installEventFilter(this);
-    keys_->setToolTip("Teclado del Spectrum");
+    keys_->setToolTip(QT_TR_NOOP("Teclado del Spectrum"));
     keys_->setMinimumWidth(160);
     auto* keyRow = new QHBoxLayout;
-    keyRow->addWidget(new QLabel("Teclado:", this));
+    keyRow->addWidget(new QLabel(QT_TR_NOOP("Teclado:"), this));
     keyRow->addWidget(keys_);
     keyRow->addStretch();
     auto* layout = new QVBoxLayout(this);
@@ -105,28 +105,36 @@ TDebug::TDebug(TSp& machine, DebugHost host, QWidget* parent)
         QMenu* sub = menu_->addMenu(std::array{"Reg", "Reg.H", "Reg.L"}[size_t(part)]);
         connect(sub->addAction("+1"), &QAction::triggered, this, [this, part] { EditRegister(part, 1); });
         connect(sub->addAction("-1"), &QAction::triggered, this, [this, part] { EditRegister(part, -1); });
-        connect(sub->addAction("Dar valor"), &QAction::triggered, this, [this, part] { EditRegister(part, 0); });
+        connect(sub->addAction(QT_TR_NOOP("Dar valor")), &QAction::triggered, this,
+                [this, part] { EditRegister(part, 0); });
     }
 
     debugger_.Format.Hexadecimal = true;
     DrawBreakpoints();
     Refresh();
+    captions_.Remember(this, staticMetaObject.className());
+    captions_.Apply();
 }
 
 TDebug::~TDebug() = default;
+
+void TDebug::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) captions_.Apply();
+    QDialog::changeEvent(event);
+}
 
 QWidget* TDebug::BuildZ80Page() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
 
     auto* buttons = new QHBoxLayout;
-    QToolButton* step = Button(page, "SpeedButton1", "Un paso");
-    QToolButton* over = Button(page, "SpeedButton3", "Siguiente");
-    QToolButton* out = Button(page, "SpeedButton4", "Hasta RET");
-    out->setToolTip("Ejecuta hasta que vuelva la rutina actual");
-    run_ = Button(page, "E_P", "Ejec./Para");
+    QToolButton* step = Button(page, "SpeedButton1", QT_TR_NOOP("Un paso"));
+    QToolButton* over = Button(page, "SpeedButton3", QT_TR_NOOP("Siguiente"));
+    QToolButton* out = Button(page, "SpeedButton4", QT_TR_NOOP("Hasta RET"));
+    out->setToolTip(QT_TR_NOOP("Ejecuta hasta que vuelva la rutina actual"));
+    run_ = Button(page, "E_P", QT_TR_NOOP("Ejec./Para"));
     run_->setCheckable(true);
-    runTo_ = Button(page, "I_A", "Ir hasta...");
+    runTo_ = Button(page, "I_A", QT_TR_NOOP("Ir hasta..."));
     runTo_->setEnabled(false);
     for (QToolButton* b : {step, over, out, run_, runTo_}) buttons->addWidget(b);
     buttons->addStretch();
@@ -138,7 +146,7 @@ QWidget* TDebug::BuildZ80Page() {
     connect(runTo_, &QToolButton::clicked, this, &TDebug::RunToClick);
 
     // Registers, flags and interrupt state.
-    auto* group = new QGroupBox("Registros:", page);
+    auto* group = new QGroupBox(QT_TR_NOOP("Registros:"), page);
     auto* regs = new QGridLayout(group);
     for (int tag = 0; tag < kRegisterCount; ++tag) {
         QLineEdit* box = Box(group, QString("E_") + kRegisterNames[size_t(tag)]);
@@ -159,7 +167,7 @@ QWidget* TDebug::BuildZ80Page() {
         flags_[i] = new QLabel(kFlagCaptions[i], group);
         flags_[i]->setObjectName(QString("L_") + kFlagNames[i]);
         flags_[i]->installEventFilter(this);
-        flags_[i]->setToolTip("Doble clic: cambia el flag");
+        flags_[i]->setToolTip(QT_TR_NOOP("Doble clic: cambia el flag"));
         flagRow->addWidget(flags_[i]);
     }
     regs->addLayout(flagRow, 7, 0, 1, 4);
@@ -181,7 +189,7 @@ QWidget* TDebug::BuildZ80Page() {
     // The instruction list.
     list_ = new QTreeWidget(page);
     list_->setObjectName("Lista");
-    list_->setHeaderLabels({"Dir", "Hex", "Instr."});
+    list_->setHeaderLabels({QT_TR_NOOP("Dir"), "Hex", QT_TR_NOOP("Instr.")});
     list_->setRootIsDecorated(false);
     list_->setFont(QFont("Monospace"));
     list_->setMinimumWidth(300);
@@ -192,13 +200,13 @@ QWidget* TDebug::BuildZ80Page() {
 
     // Stack and breakpoints.
     auto* side = new QVBoxLayout;
-    side->addWidget(new QLabel("Pila:", page));
+    side->addWidget(new QLabel(QT_TR_NOOP("Pila:"), page));
     stack_ = new QListWidget(page);
     stack_->setObjectName("L_Pila");
     stack_->setFont(QFont("Monospace"));
     stack_->setMaximumWidth(110);
     side->addWidget(stack_);
-    side->addWidget(new QLabel("Breakpoints:", page));
+    side->addWidget(new QLabel(QT_TR_NOOP("Breakpoints:"), page));
     breakpoints_ = new QListWidget(page);
     breakpoints_->setObjectName("L_BP");
     breakpoints_->setFont(QFont("Monospace"));
@@ -206,8 +214,8 @@ QWidget* TDebug::BuildZ80Page() {
     side->addWidget(breakpoints_);
     auto* bpButtons = new QHBoxLayout;
     add_ = {Button(page, "BPA", "+"), Button(page, "BPW", "+W"), Button(page, "BPP", "+P")};
-    add_[1]->setToolTip("Breakpoint al escribir en memoria (dirección o rango)");
-    add_[2]->setToolTip("Breakpoint al leer o escribir un puerto (con máscara)");
+    add_[1]->setToolTip(QT_TR_NOOP("Breakpoint al escribir en memoria (dirección o rango)"));
+    add_[2]->setToolTip(QT_TR_NOOP("Breakpoint al leer o escribir un puerto (con máscara)"));
     remove_ = Button(page, "BPQ", "-");
     remove_->setEnabled(false);
     for (QToolButton* b : {add_[0], add_[1], add_[2], remove_}) bpButtons->addWidget(b);
@@ -224,7 +232,7 @@ QWidget* TDebug::BuildZ80Page() {
 QWidget* TDebug::BuildHardwarePage() {
     auto* page = new QWidget;
     auto* grid = new QGridLayout(page);
-    grid->addWidget(new QLabel("Puertos:", page), 0, 0);
+    grid->addWidget(new QLabel(QT_TR_NOOP("Puertos:"), page), 0, 0);
     const std::array<const char*, 3> names{"E_FE", "E_7FFD", "E_1FFD"};
     const std::array<const char*, 3> captions{"$FE:", "$7FFD:", "$1FFD:"};
     const std::array<const char*, 3> legends{"xxxEMbbb", "xxpRvBBB", "xxPDmrsp"};
@@ -239,18 +247,18 @@ QWidget* TDebug::BuildHardwarePage() {
     }
     tstates_ = Box(page, "E_TSt");
     tstates_->setMaximumWidth(100);
-    grid->addWidget(new QLabel("T-estados frame:", page), 4, 0);
+    grid->addWidget(new QLabel(QT_TR_NOOP("T-estados frame:"), page), 4, 0);
     grid->addWidget(tstates_, 4, 1);
-    QToolButton* reset = Button(page, "SpeedButton2", "Reset");
+    QToolButton* reset = Button(page, "SpeedButton2", QT_TR_NOOP("Reset"));
     grid->addWidget(reset, 5, 0);
     connect(reset, &QToolButton::clicked, this, [this] {
         machine_.Reset();
         Refresh();
     });
-    grid->addWidget(new QLabel("Registros AY:", page), 0, 3);
+    grid->addWidget(new QLabel(QT_TR_NOOP("Registros AY:"), page), 0, 3);
     ay_ = new QTreeWidget(page);
     ay_->setObjectName("L_Ay");
-    ay_->setHeaderLabels({"Reg", "Val"});
+    ay_->setHeaderLabels({"Reg", QT_TR_NOOP("Val")});
     ay_->setRootIsDecorated(false);
     ay_->setFont(QFont("Monospace"));
     for (int i = 0; i < 16; ++i) new QTreeWidgetItem(ay_);
@@ -376,7 +384,7 @@ std::optional<uint32_t> TDebug::AskNumber(const QString& caption, const QString&
     const std::optional<QString> text = Ask(caption, prompt, initial);
     if (!text) return std::nullopt;
     const std::optional<uint32_t> value = debugger_.ParseNumber(text->trimmed().toStdString());
-    if (!value) QMessageBox::critical(this, "Monitor", QString("'%1' no es un número válido").arg(*text));
+    if (!value) QMessageBox::critical(this, tr("Monitor"), tr("'%1' no es un número válido").arg(*text));
     return value;
 }
 
@@ -388,7 +396,8 @@ void TDebug::EditRegister(int part, int change) {
         if (change) {
             result = uint16_t(value + change);
         } else {
-            const auto typed = AskNumber("Monitor", "Nuevo Valor:", QString::fromStdString(debugger_.Format.Word(value)));
+            const auto typed =
+                AskNumber(tr("Monitor"), tr("Nuevo Valor:"), QString::fromStdString(debugger_.Format.Word(value)));
             if (!typed) return;
             result = uint16_t(*typed);
         }
@@ -398,7 +407,8 @@ void TDebug::EditRegister(int part, int change) {
         if (change) {
             byte = uint8_t(byte + change);
         } else {
-            const auto typed = AskNumber("Monitor", "Nuevo Valor:", QString::fromStdString(debugger_.Format.Byte(byte)));
+            const auto typed =
+                AskNumber(tr("Monitor"), tr("Nuevo Valor:"), QString::fromStdString(debugger_.Format.Byte(byte)));
             if (!typed) return;
             byte = uint8_t(*typed);
         }
@@ -410,9 +420,10 @@ void TDebug::EditRegister(int part, int change) {
 
 void TDebug::AddBreakpointClick(BreakKind kind) {
     if (debugger_.Breakpoints().size() >= Debugger::kMaxBreakpoints) return;
-    const QString prompt = kind == BreakKind::Address ? "Dirección:" : kind == BreakKind::Write ? "Dirección o rango (desde-hasta):"
-                                                                                               : "Puerto[/máscara]:";
-    const std::optional<QString> text = Ask("Nuevo Breakpoint", prompt, "");
+    const QString prompt = kind == BreakKind::Address ? tr("Dirección:")
+                           : kind == BreakKind::Write ? tr("Dirección o rango (desde-hasta):")
+                                                      : tr("Puerto[/máscara]:");
+    const std::optional<QString> text = Ask(tr("Nuevo Breakpoint"), prompt, "");
     if (!text) return;
     const QStringList parts = text->trimmed().split(kind == BreakKind::Port ? '/' : '-');
     std::optional<uint32_t> first = debugger_.ParseNumber(parts.front().trimmed().toStdString());
@@ -420,7 +431,7 @@ void TDebug::AddBreakpointClick(BreakKind kind) {
     if (parts.size() == 2) second = debugger_.ParseNumber(parts.back().trimmed().toStdString());
     else if (kind == BreakKind::Port) second = 0xFFFF;
     if (!first || !second || parts.size() > (kind == BreakKind::Address ? 1u : 2u)) {
-        QMessageBox::critical(this, "Monitor", QString("'%1' no es un número válido").arg(*text));
+        QMessageBox::critical(this, tr("Monitor"), tr("'%1' no es un número válido").arg(*text));
         return;
     }
     Breakpoint b{kind, uint16_t(*first), uint16_t(*second)};

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "debugger/debugger.h"
+#include "frontend/captions.h"
 
 class QCheckBox;
 class QComboBox;
@@ -47,6 +48,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void reject() override;
 
 private:
@@ -86,6 +88,7 @@ private:
     QCheckBox* hexadecimal_ = nullptr;
     QComboBox* keys_ = nullptr;
     QMenu* menu_ = nullptr;
+    CaptionMemory captions_;
 };
 
 }  // namespace tarvolinde

@@ -62,6 +62,7 @@ TFondo::TFondo(const std::filesystem::path& programDir, const HostDevices& devic
     : QMainWindow(parent),
       programDir_(WithTrailingSeparator(programDir)),
       settings_(Settings::Defaults(programDir_)),
+      language_(TranslationDirs(QCoreApplication::applicationDirPath())),
       audioSink_(MakeAudioSink(devices, clock_)),
       output_(audioSink_.get(), clock_),
       joystick_(MakeJoystick(devices)),
@@ -111,6 +112,8 @@ TFondo::TFondo(const std::filesystem::path& programDir, const HostDevices& devic
 
     thread_ = std::make_unique<EmulationThread>([this] { EmulationFrame(); });
     displayBusy_ = false;
+    captions_.Remember(this, staticMetaObject.className());
+    captions_.Apply();
 }
 
 TFondo::~TFondo() {
@@ -152,6 +155,8 @@ void TFondo::LeeConfiguracion() {
     if (settings_.StartRunning) QCoreApplication::postEvent(this, new StartupMessage(0));
     if (settings_.StartFullScreen) QCoreApplication::postEvent(this, new StartupMessage(1));
     OpenCommandLineFile();
+    // Once the window is on the screen, so that a language dialog shows over it.
+    QTimer::singleShot(0, this, &TFondo::CheckLanguage);
 }
 
 void TFondo::GrabaConfiguracion(bool force) {

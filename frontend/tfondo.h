@@ -21,7 +21,9 @@
 #include <string>
 #include <vector>
 
+#include "frontend/captions.h"
 #include "frontend/host_devices.h"
+#include "frontend/language.h"
 #include "frontend/picture_buffer.h"
 #include "frontend/settings.h"
 #include "machine/machine_factory.h"
@@ -80,6 +82,12 @@ public:
     void SetSoundQuality(int index);
     // "Velocidad": 10 to 1000 percent of the real machine's speed.
     void SetSpeed(int percent);
+    // Puts the interface in a language (its locale number, LanguageId) and keeps
+    // the choice in the settings file at once. The machine runs on. Without the
+    // language's translation file the interface stays as it was; the choice is kept.
+    void SelectLanguage(uint32_t localeId);
+    // Where translation files are looked for (the executable's folder, then the installed ones).
+    void SetTranslationDirs(QStringList dirs) { language_.SetDirs(std::move(dirs)); }
 
     // --- Files -------------------------------------------------------------------
     // Puts a path at the top of "Recientes" (moving it there when it is listed
@@ -143,6 +151,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void customEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     // Stops the machine for a command's modal work; when it goes out of scope,
@@ -188,12 +197,17 @@ private:
     void LeaveFullScreen();
     void PictureRightButton();
     void ShowCredits();
+    // The language (tfondo_language.cpp).
+    void Idioma1Click();
+    void CheckLanguage();
     void MonitorClick();  // tfondo_debug.cpp
 
     // Files: dialogs, recent files, screenshots (tfondo_files.cpp).
     std::optional<std::string> ChooseFileToOpen(const char* dialogName, const QString& title, const QString& filter,
                                                 PreviewKind preview, std::string& lastDir);
     void ShowError(const QString& text);
+    // A fixed message (file_filters.h and the like), shown translated.
+    void ShowError(const char* message);
     void RecentClick(QAction* item);
     void BuildRecentMenu();
     void OpenCommandLineFile();
@@ -276,6 +290,8 @@ private:
 
     const std::string programDir_;
     Settings settings_;
+    LanguageSwitch language_;
+    CaptionMemory captions_;  // the menus', tool buttons' and status bar's
 
     // --- Emulation ----------------------------------------------------------------
     // Before the machine, which points at them.

@@ -14,6 +14,7 @@
 #include "frontend/dialog_defaults.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
+#include "frontend/messages.h"
 #include "frontend/tfondo.h"
 #include "machine/machine_factory.h"
 #include "storage/archivo_dsk.h"
@@ -23,15 +24,18 @@ namespace tarvolinde {
 
 namespace {
 
-constexpr const char* kOpenDiskTitle = "Abrir disco";
-constexpr const char* kOpenDiskFilter =
+constexpr const char* kOpenDiskTitle = QT_TRANSLATE_NOOP("Mensajes", "Abrir disco");
+constexpr const char* kOpenDiskFilter = QT_TRANSLATE_NOOP(
+    "Mensajes",
     "Todos los Discos (*.dsk *.trd *.scl *.zip);;Archivos DSK (*.dsk);;Archivos TRD (*.trd);;"
-    "Archivos SCL (*.scl);;Archivos comprimidos (*.zip)";
-constexpr const char* kSaveDiskTitle = "Grabar Disco";
-constexpr const char* kSaveDiskFilter = "Archivos DSK (*.dsk);;Archivos TRD (*.trd);;Archivos SCL (*.scl)";
-constexpr const char* kDiskFailed = "Error en el disco";
-constexpr const char* kReadOnly = "Sólo lectura";
-constexpr const char* kDiskChanged = "El disco de la unidad A ha cambiado y no se ha grabado. ¿Grabarlo?";
+    "Archivos SCL (*.scl);;Archivos comprimidos (*.zip)");
+constexpr const char* kSaveDiskTitle = QT_TRANSLATE_NOOP("Mensajes", "Grabar Disco");
+constexpr const char* kSaveDiskFilter =
+    QT_TRANSLATE_NOOP("Mensajes", "Archivos DSK (*.dsk);;Archivos TRD (*.trd);;Archivos SCL (*.scl)");
+constexpr const char* kDiskFailed = QT_TRANSLATE_NOOP("Mensajes", "Error en el disco");
+constexpr const char* kReadOnly = QT_TRANSLATE_NOOP("Mensajes", "Sólo lectura");
+constexpr const char* kDiskChanged =
+    QT_TRANSLATE_NOOP("Mensajes", "El disco de la unidad A ha cambiado y no se ha grabado. ¿Grabarlo?");
 
 }  // namespace
 
@@ -75,11 +79,12 @@ bool TFondo::OfferToSaveDisk() {
     // The flag changes while the machine runs: read it with the machine stopped.
     const CommandPause pause(*this);
     if (!controller->Drives[0].Present || !controller->Drives[0].Modified) return true;
-    QMessageBox box(QMessageBox::Question, "Tarvolinde", kDiskChanged,
+    QMessageBox box(QMessageBox::Question, "Tarvolinde", Translated(kDiskChanged),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
-    // Spanish captions whether or not Qt's own translations are installed.
-    box.button(QMessageBox::Yes)->setText("Sí");
-    box.button(QMessageBox::Cancel)->setText("Cancelar");
+    // The interface's language whether or not Qt's own translations are installed.
+    box.button(QMessageBox::Yes)->setText(tr("Sí"));
+    box.button(QMessageBox::No)->setText(tr("No"));
+    box.button(QMessageBox::Cancel)->setText(tr("Cancelar"));
     box.setDefaultButton(QMessageBox::Yes);
     const int answer = box.exec();
     if (answer == QMessageBox::No) return true;
@@ -94,12 +99,13 @@ void TFondo::CargaDExecute() {
     bool readOnly = protect->isChecked();
     std::string path = std::exchange(pendingFile_, {});
     if (path.empty()) {
-        QFileDialog dialog(this, kOpenDiskTitle, FromUtf8(settings_.DiskLoadDir), kOpenDiskFilter);
+        QFileDialog dialog(this, Translated(kOpenDiskTitle), FromUtf8(settings_.DiskLoadDir),
+                           Translated(kOpenDiskFilter));
         dialog.setObjectName("AbreDisco");
         dialog.setOption(QFileDialog::DontUseNativeDialog);
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
-        auto* readOnlyBox = new QCheckBox(kReadOnly, &dialog);
+        auto* readOnlyBox = new QCheckBox(Translated(kReadOnly), &dialog);
         readOnlyBox->setObjectName("SoloLectura");
         readOnlyBox->setChecked(readOnly);
         if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
@@ -132,7 +138,7 @@ bool TFondo::Grabar4Click() {
     TFDC_3* controller = FloppyController();
     if (!controller || !controller->Drives[0].Present) return false;
     const CommandPause pause(*this);
-    QFileDialog dialog(this, kSaveDiskTitle, FromUtf8(settings_.DiskSaveDir), kSaveDiskFilter);
+    QFileDialog dialog(this, Translated(kSaveDiskTitle), FromUtf8(settings_.DiskSaveDir), Translated(kSaveDiskFilter));
     dialog.setObjectName("GrabaDisco");
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -156,7 +162,7 @@ bool TFondo::Grabar4Click() {
     }
     if (const std::optional<QString> failure = WriteWholeFile(path, bytes)) {
         drive.Modified = true;  // not on any file yet
-        ShowError(QString("No se pudo grabar %1: %2").arg(FromUtf8(path), *failure));
+        ShowError(tr("No se pudo grabar %1: %2").arg(FromUtf8(path), *failure));
         return false;
     }
     AddRecent(path);

@@ -134,7 +134,7 @@ void TFondo::SetSpeed(int percent) {
 }
 
 void TFondo::ShowSoundNotice() {
-    const QString notice = "Sin sonido: " + QString::fromStdString(output_.LastError());
+    const QString notice = tr("Sin sonido: %1").arg(QString::fromStdString(output_.LastError()));
     hintPanel_->setText(notice);
     qWarning("%s", qUtf8Printable(notice));
 }

@@ -12,6 +12,7 @@
 #include "frontend/dialog_defaults.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
+#include "frontend/messages.h"
 #include "frontend/preview_panel.h"
 #include "frontend/tfondo.h"
 #include "machine/sp.h"
@@ -49,7 +50,9 @@ std::optional<std::string> TFondo::ChooseFileToOpen(const char* dialogName, cons
     return path;
 }
 
-void TFondo::ShowError(const QString& text) { QMessageBox::critical(this, "Error", text); }
+void TFondo::ShowError(const QString& text) { QMessageBox::critical(this, tr("Error"), text); }
+
+void TFondo::ShowError(const char* message) { ShowError(Translated(message)); }
 
 // --- Recent files ----------------------------------------------------------------------
 
@@ -118,7 +121,7 @@ void TFondo::SaveScreenshot(bool bmp) {
     if (!machine_) return;
     // The machine runs on while the user chooses the file.
     const QString format = bmp ? "bmp" : "scr";
-    QFileDialog dialog(this, file_dialogs::kScreenshotTitle + format, QString(),
+    QFileDialog dialog(this, Translated(file_dialogs::kScreenshotTitle).arg(format), QString(),
                        QString("%1 (*.%1)").arg(format));
     dialog.setObjectName("GrabaD");
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -130,7 +133,7 @@ void TFondo::SaveScreenshot(bool bmp) {
     const std::string path = ToUtf8(dialog.selectedFiles().front());
     const std::vector<uint8_t> bytes = ScreenBytes(bmp);
     if (const std::optional<QString> failure = WriteWholeFile(path, bytes))
-        ShowError(QString("No se pudo grabar %1: %2").arg(FromUtf8(path), *failure));
+        ShowError(tr("No se pudo grabar %1: %2").arg(FromUtf8(path), *failure));
 }
 
 std::vector<uint8_t> TFondo::ScreenBytes(bool bmp) {

@@ -1,5 +1,6 @@
 // The main window's menus, tool buttons and status bar: captions and hints as
-// the user sees them. Commands whose work is not in the program yet are shown
+// the user sees them, written in the source language (QT_TR_NOOP) and shown
+// translated by the window's caption memory. Commands whose work is not in the program yet are shown
 // disabled.
 
 #include <QAction>
@@ -38,13 +39,14 @@ QAction* TFondo::NewAction(const char* name, const QString& caption, const QStri
 }
 
 void TFondo::CreateActions() {
-    playAction_ = NewAction("PausaB", "Play/Stop", "Arranca o detiene la emulación", true);
+    playAction_ = NewAction("PausaB", QT_TR_NOOP("Play/Stop"), QT_TR_NOOP("Arranca o detiene la emulación"), true);
     // Held down while the machine runs, like the play key of a tape recorder.
     playAction_->setCheckable(true);
     playAction_->setIcon(icons::Play());
     connect(playAction_, &QAction::triggered, this, &TFondo::PausaBExecute);
 
-    fullScreenAction_ = NewAction("P_Pant", "Pantalla completa", "Ventana/pantalla completa", true);
+    fullScreenAction_ =
+        NewAction("P_Pant", QT_TR_NOOP("Pantalla completa"), QT_TR_NOOP("Ventana/pantalla completa"), true);
     fullScreenAction_->setIcon(icons::FullScreen());
     connect(fullScreenAction_, &QAction::triggered, this, &TFondo::P_PantClick);
 }
@@ -54,93 +56,94 @@ void TFondo::CreateMenus() {
     menus->setObjectName("Menuses");
 
     // --- Archivo -------------------------------------------------------------------
-    fileMenu_ = menus->addMenu("Archivo");
+    fileMenu_ = menus->addMenu(QT_TR_NOOP("Archivo"));
     fileMenu_->setObjectName("Archivo1");
 
-    QMenu* snapshot = fileMenu_->addMenu("Snapshot");
+    QMenu* snapshot = fileMenu_->addMenu(QT_TR_NOOP("Snapshot"));
     snapshot->setObjectName("Snapshot1");
-    QAction* loadSnapshot = NewAction("CargarS", "Cargar", "Carga snapshot", true);
+    QAction* loadSnapshot = NewAction("CargarS", QT_TR_NOOP("Cargar"), QT_TR_NOOP("Carga snapshot"), true);
     loadSnapshot->setIcon(icons::Snapshot());
     connect(loadSnapshot, &QAction::triggered, this, &TFondo::CargarSExecute);
     snapshot->addAction(loadSnapshot);
-    QAction* saveSnapshot = NewAction("Grabar1", "Grabar", "Graba snapshot", true);
+    QAction* saveSnapshot = NewAction("Grabar1", QT_TR_NOOP("Grabar"), QT_TR_NOOP("Graba snapshot"), true);
     connect(saveSnapshot, &QAction::triggered, this, &TFondo::Grabar1Click);
     snapshot->addAction(saveSnapshot);
 
-    QMenu* tape = fileMenu_->addMenu("Cinta");
+    QMenu* tape = fileMenu_->addMenu(QT_TR_NOOP("Cinta"));
     tape->setObjectName("Cinta1");
-    QAction* insertTape = NewAction("CargaC", "Introducir", "Introduce cinta", true);
+    QAction* insertTape = NewAction("CargaC", QT_TR_NOOP("Introducir"), QT_TR_NOOP("Introduce cinta"), true);
     insertTape->setIcon(icons::Tape());
     connect(insertTape, &QAction::triggered, this, &TFondo::CargaCExecute);
     tape->addAction(insertTape);
     // Enabled while a tape is in (and playing, or not), as the deck says.
-    tapeEjectAction_ = NewAction("SacaC", "Extraer", "Extrae cinta");
+    tapeEjectAction_ = NewAction("SacaC", QT_TR_NOOP("Extraer"), QT_TR_NOOP("Extrae cinta"));
     connect(tapeEjectAction_, &QAction::triggered, this, &TFondo::SacaCExecute);
     tape->addAction(tapeEjectAction_);
-    tapePlayAction_ = NewAction("TocaC", "Reproducir", "Reproduce cinta");
+    tapePlayAction_ = NewAction("TocaC", QT_TR_NOOP("Reproducir"), QT_TR_NOOP("Reproduce cinta"));
     connect(tapePlayAction_, &QAction::triggered, this, &TFondo::TocaCExecute);
     tape->addAction(tapePlayAction_);
-    tapeStopAction_ = NewAction("PausaC", "Detener", "Detiene cinta");
+    tapeStopAction_ = NewAction("PausaC", QT_TR_NOOP("Detener"), QT_TR_NOOP("Detiene cinta"));
     connect(tapeStopAction_, &QAction::triggered, this, &TFondo::PausaCExecute);
     tape->addAction(tapeStopAction_);
     tape->addSeparator();
-    tapeBrowseAction_ = NewAction("NavegaC", "Navegar", "Navegador de cinta");
+    tapeBrowseAction_ = NewAction("NavegaC", QT_TR_NOOP("Navegar"), QT_TR_NOOP("Navegador de cinta"));
     connect(tapeBrowseAction_, &QAction::triggered, this, &TFondo::NavegaCExecute);
     tape->addAction(tapeBrowseAction_);
 
-    diskMenu_ = fileMenu_->addMenu("Disco");
+    diskMenu_ = fileMenu_->addMenu(QT_TR_NOOP("Disco"));
     diskMenu_->setObjectName("Disco1");
-    QAction* insertDisk = NewAction("CargaD", "Introducir", "Introduce disco");
+    QAction* insertDisk = NewAction("CargaD", QT_TR_NOOP("Introducir"), QT_TR_NOOP("Introduce disco"));
     insertDisk->setIcon(icons::Disk());
     diskMenu_->addAction(insertDisk);
-    diskMenu_->addAction(NewAction("Extraer1", "Extraer", "Extrae disco"));
-    diskMenu_->addAction(NewAction("Grabar4", "Grabar", "Graba disco"));
-    diskMenu_->addAction(NewAction("Crear1", "Crear...", "Crea disco vacío"));
+    diskMenu_->addAction(NewAction("Extraer1", QT_TR_NOOP("Extraer"), QT_TR_NOOP("Extrae disco")));
+    diskMenu_->addAction(NewAction("Grabar4", QT_TR_NOOP("Grabar"), QT_TR_NOOP("Graba disco")));
+    diskMenu_->addAction(NewAction("Crear1", QT_TR_NOOP("Crear..."), QT_TR_NOOP("Crea disco vacío")));
     diskMenu_->addSeparator();
-    QAction* writeProtected = NewAction("Protegido1", "Protegido", "Protege el disco contra escritura");
+    QAction* writeProtected =
+        NewAction("Protegido1", QT_TR_NOOP("Protegido"), QT_TR_NOOP("Protege el disco contra escritura"));
     writeProtected->setCheckable(true);
     writeProtected->setChecked(true);
     diskMenu_->addAction(writeProtected);
     ConnectDiskMenu();
 
-    QMenu* screen = fileMenu_->addMenu("Pantalla");
+    QMenu* screen = fileMenu_->addMenu(QT_TR_NOOP("Pantalla"));
     screen->setObjectName("Pantalla1");
-    QAction* saveBmp = NewAction("Grabar2", "Grabar bmp", "Graba la pantalla como bmp", true);
+    QAction* saveBmp = NewAction("Grabar2", QT_TR_NOOP("Grabar bmp"), QT_TR_NOOP("Graba la pantalla como bmp"), true);
     connect(saveBmp, &QAction::triggered, this, [this] { SaveScreenshot(true); });
     screen->addAction(saveBmp);
-    QAction* saveScr = NewAction("Grabar3", "Grabar scr", "Graba la pantalla como scr", true);
+    QAction* saveScr = NewAction("Grabar3", QT_TR_NOOP("Grabar scr"), QT_TR_NOOP("Graba la pantalla como scr"), true);
     connect(saveScr, &QAction::triggered, this, [this] { SaveScreenshot(false); });
     screen->addAction(saveScr);
 
-    QMenu* actions = fileMenu_->addMenu("Acciones");
+    QMenu* actions = fileMenu_->addMenu(QT_TR_NOOP("Acciones"));
     actions->setObjectName("Acciones1");
-    rzxRecordMenu_ = actions->addMenu("Grabar");
+    rzxRecordMenu_ = actions->addMenu(QT_TR_NOOP("Grabar"));
     rzxRecordMenu_->setObjectName("Grabar_A");
-    QAction* record = NewAction("Tutorial1", "Tutorial", "Graba las acciones", true);
+    QAction* record = NewAction("Tutorial1", QT_TR_NOOP("Tutorial"), QT_TR_NOOP("Graba las acciones"), true);
     connect(record, &QAction::triggered, this, &TFondo::Tutorial1Click);
     rzxRecordMenu_->addAction(record);
-    rzxRecordMenu_->addAction(NewAction("Modocompeticin1", "Competición", ""));
-    rzxRecordMenu_->addAction(NewAction("Comentario1", "Comentario", ""));
-    QAction* play = NewAction("Reproducir2", "Reproducir", "Reproduce acciones", true);
+    rzxRecordMenu_->addAction(NewAction("Modocompeticin1", QT_TR_NOOP("Competición"), ""));
+    rzxRecordMenu_->addAction(NewAction("Comentario1", QT_TR_NOOP("Comentario"), ""));
+    QAction* play = NewAction("Reproducir2", QT_TR_NOOP("Reproducir"), QT_TR_NOOP("Reproduce acciones"), true);
     connect(play, &QAction::triggered, this, &TFondo::Reproducir2Click);
     actions->addAction(play);
-    rzxStopAction_ = NewAction("Detener_A", "Detener", "Detiene las acciones");
+    rzxStopAction_ = NewAction("Detener_A", QT_TR_NOOP("Detener"), QT_TR_NOOP("Detiene las acciones"));
     connect(rzxStopAction_, &QAction::triggered, this, &TFondo::DetenerAExecute);
     actions->addAction(rzxStopAction_);
 
-    recentMenu_ = fileMenu_->addMenu("Recientes");
+    recentMenu_ = fileMenu_->addMenu(QT_TR_NOOP("Recientes"));
     recentMenu_->setObjectName("Recientes1");
     recentMenu_->setEnabled(false);  // until it holds a file
     fileMenu_->addSeparator();
-    QAction* quit = NewAction("Salir1", "Salir", "Sale del programa", true);
+    QAction* quit = NewAction("Salir1", QT_TR_NOOP("Salir"), QT_TR_NOOP("Sale del programa"), true);
     connect(quit, &QAction::triggered, this, &QWidget::close);
     fileMenu_->addAction(quit);
 
     // --- Opciones ------------------------------------------------------------------
-    optionsMenu_ = menus->addMenu("Opciones");
+    optionsMenu_ = menus->addMenu(QT_TR_NOOP("Opciones"));
     optionsMenu_->setObjectName("Opciones1");
 
-    QMenu* models = optionsMenu_->addMenu("Modelo");
+    QMenu* models = optionsMenu_->addMenu(QT_TR_NOOP("Modelo"));
     models->setObjectName("Modelo1");
     modelGroup_ = new QActionGroup(this);
     // The mark is set by the switch itself, which may fall back to another model.
@@ -148,7 +151,7 @@ void TFondo::CreateMenus() {
     for (int index = 0; index < kModelCount; ++index) {
         const std::string_view caption = Models[size_t(index)].Caption;
         QAction* item = NewAction("", QString::fromUtf8(caption.data(), qsizetype(caption.size())),
-                                  "Cambia el modelo de Spectrum", true);
+                                  QT_TR_NOOP("Cambia el modelo de Spectrum"), true);
         item->setCheckable(true);
         modelGroup_->addAction(item);
         models->addAction(item);
@@ -156,11 +159,11 @@ void TFondo::CreateMenus() {
         modelActions_[size_t(index)] = item;
     }
 
-    QMenu* volume = optionsMenu_->addMenu("Volumen");
+    QMenu* volume = optionsMenu_->addMenu(QT_TR_NOOP("Volumen"));
     volume->setObjectName("Volumen1");
     auto* volumeGroup = new QActionGroup(this);
     for (int index = 0; index < int(kVolumeCaptions.size()); ++index) {
-        QAction* item = NewAction("", kVolumeCaptions[size_t(index)], "Volumen del sonido", true);
+        QAction* item = NewAction("", kVolumeCaptions[size_t(index)], QT_TR_NOOP("Volumen del sonido"), true);
         item->setCheckable(true);
         volumeGroup->addAction(item);
         volume->addAction(item);
@@ -169,15 +172,17 @@ void TFondo::CreateMenus() {
     }
     volumeActions_.back()->setChecked(true);
 
-    optionsMenu_->addAction(NewAction("Idioma1", "Idioma", "Elige el idioma"));
-    QAction* options = NewAction("Hardware1", "Opciones", "Opciones del emulador", true);
+    QAction* language = NewAction("Idioma1", QT_TR_NOOP("Idioma"), QT_TR_NOOP("Elige el idioma"), true);
+    connect(language, &QAction::triggered, this, &TFondo::Idioma1Click);
+    optionsMenu_->addAction(language);
+    QAction* options = NewAction("Hardware1", QT_TR_NOOP("Opciones"), QT_TR_NOOP("Opciones del emulador"), true);
     connect(options, &QAction::triggered, this, &TFondo::Hardware1Click);
     optionsMenu_->addAction(options);
-    QAction* monitor = NewAction("Monitor1", "Debug", "Depurador", true);
+    QAction* monitor = NewAction("Monitor1", QT_TR_NOOP("Debug"), QT_TR_NOOP("Depurador"), true);
     connect(monitor, &QAction::triggered, this, &TFondo::MonitorClick);
     optionsMenu_->addAction(monitor);
     optionsMenu_->addSeparator();
-    QAction* reset = NewAction("Reset1", "Reset", "Reinicia el Spectrum", true);
+    QAction* reset = NewAction("Reset1", QT_TR_NOOP("Reset"), QT_TR_NOOP("Reinicia el Spectrum"), true);
     connect(reset, &QAction::triggered, this, &TFondo::ResetMachine);
     // In the menu too, to show its key; from there it stops a machine that ran
     // before the menu paused it.
@@ -186,12 +191,13 @@ void TFondo::CreateMenus() {
     CreateTypingActions();
 
     // --- Ayuda ---------------------------------------------------------------------
-    helpMenu_ = menus->addMenu("Ayuda");
+    helpMenu_ = menus->addMenu(QT_TR_NOOP("Ayuda"));
     helpMenu_->setObjectName("Ayuda1");
-    QAction* keyboardHelp = NewAction("Ayuda2", "Ayuda", tr("Teclado del Spectrum y teclas del PC"), true);
+    QAction* keyboardHelp =
+        NewAction("Ayuda2", QT_TR_NOOP("Ayuda"), QT_TR_NOOP("Teclado del Spectrum y teclas del PC"), true);
     connect(keyboardHelp, &QAction::triggered, this, [this] { ShowKeyboardHelp(*this, CurrentKeyOptions()); });
     helpMenu_->addAction(keyboardHelp);
-    QAction* credits = NewAction("Crditos1", "Créditos", "Créditos del programa", true);
+    QAction* credits = NewAction("Crditos1", QT_TR_NOOP("Créditos"), QT_TR_NOOP("Créditos del programa"), true);
     connect(credits, &QAction::triggered, this, &TFondo::ShowCredits);
     helpMenu_->addAction(credits);
 
@@ -203,7 +209,7 @@ void TFondo::CreateMenus() {
 }
 
 void TFondo::CreateToolBar() {
-    panel_ = new QToolBar("Panel", this);
+    panel_ = new QToolBar(QT_TR_NOOP("Panel"), this);
     panel_->setObjectName("Panel");
     panel_->setMovable(false);
     panel_->setFloatable(false);

@@ -13,6 +13,7 @@
 #include "frontend/dialog_defaults.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
+#include "frontend/messages.h"
 #include "frontend/archive_open.h"
 #include "frontend/preview_panel.h"
 #include "frontend/tfondo.h"
@@ -23,9 +24,9 @@ namespace tarvolinde {
 
 namespace {
 
-constexpr const char* kSaveRzxTitle = "Grabar Accion";
-constexpr const char* kSaveRzxFilter = "Archivos rzx (*.rzx)";
-constexpr const char* kRzxFailed = "Error en la acción";
+constexpr const char* kSaveRzxTitle = QT_TRANSLATE_NOOP("Mensajes", "Grabar Accion");
+constexpr const char* kSaveRzxFilter = QT_TRANSLATE_NOOP("Mensajes", "Archivos rzx (*.rzx)");
+constexpr const char* kRzxFailed = QT_TRANSLATE_NOOP("Mensajes", "Error en la acción");
 // The values of RzxState that the status bar shows.
 constexpr int kRzxNone = 0, kRzxPlaying = 1, kRzxRecording = 3;
 
@@ -43,7 +44,7 @@ void TFondo::Tutorial1Click() {
     std::string path = std::exchange(pendingFile_, {});
     if (path.empty()) {
         const QString chosen = QFileDialog::getSaveFileName(
-            this, kSaveRzxTitle, StartDirectory(settings_.RzxDir, programDir_), kSaveRzxFilter);
+            this, Translated(kSaveRzxTitle), StartDirectory(settings_.RzxDir, programDir_), Translated(kSaveRzxFilter));
         if (chosen.isEmpty()) return;
         const QByteArray bytes = chosen.toUtf8();
         path.assign(bytes.constData(), size_t(bytes.size()));
@@ -63,8 +64,8 @@ void TFondo::Reproducir2Click() {
     if (!machine_) return;
     const CommandPause pause(*this);
     const std::optional<std::string> path =
-        ChooseFileToOpen("AbreAccion", file_dialogs::kOpenRzxTitle, file_dialogs::kOpenRzxFilter, PreviewKind::Rzx,
-                         settings_.RzxDir);
+        ChooseFileToOpen("AbreAccion", Translated(file_dialogs::kOpenRzxTitle), Translated(file_dialogs::kOpenRzxFilter),
+                         PreviewKind::Rzx, settings_.RzxDir);
     if (!path) return;
     StopRzx();
     std::optional<LoadableFile> file;
@@ -111,7 +112,7 @@ void TFondo::StopRzx() {
     if (rzx_->Status() == RzxStatus::Recording) {
         const std::vector<uint8_t> file = rzx_->FinishRecording();
         if (const std::optional<QString> failure = WriteWholeFile(rzxPath_, file))
-            ShowError(QString("No se pudo grabar %1: %2").arg(FromUtf8(rzxPath_), *failure));
+            ShowError(tr("No se pudo grabar %1: %2").arg(FromUtf8(rzxPath_), *failure));
     }
     rzx_.reset();
     ShowRzxState(kRzxNone);

@@ -8,6 +8,7 @@
 #include "frontend/dialog_defaults.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
+#include "frontend/messages.h"
 #include "frontend/preview_panel.h"
 #include "frontend/snapshot_save_dialog.h"
 #include "frontend/tfondo.h"
@@ -29,7 +30,8 @@ SnapshotKind SaveKindOf(const std::string& path) {
 void TFondo::CargarSExecute() {
     const CommandPause pause(*this);
     const std::optional<std::string> path =
-        ChooseFileToOpen("AbreSnap", file_dialogs::kOpenSnapshotTitle, file_dialogs::kOpenSnapshotFilter,
+        ChooseFileToOpen("AbreSnap", Translated(file_dialogs::kOpenSnapshotTitle),
+                         Translated(file_dialogs::kOpenSnapshotFilter),
                          PreviewKind::Snapshot, settings_.SnapLoadDir);
     if (!path) return;
     // A file taken from an archive is not added to the recent files.
@@ -100,7 +102,7 @@ void TFondo::Grabar1Click() {
     }
     const std::vector<uint8_t> bytes = format->Save(*machine_);
     if (const std::optional<QString> failure = WriteWholeFile(path, bytes)) {
-        ShowError(QString("No se pudo grabar %1: %2").arg(FromUtf8(path), *failure));
+        ShowError(tr("No se pudo grabar %1: %2").arg(FromUtf8(path), *failure));
         return;
     }
     AddRecent(path);

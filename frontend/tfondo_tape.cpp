@@ -8,6 +8,7 @@
 #include "frontend/archive_open.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
+#include "frontend/messages.h"
 #include "frontend/preview_panel.h"
 #include "frontend/tfondo.h"
 #include "frontend/tnavegador.h"
@@ -22,7 +23,7 @@ namespace tarvolinde {
 void TFondo::CargaCExecute() {
     const CommandPause pause(*this);
     const std::optional<std::string> path =
-        ChooseFileToOpen("AbreCinta", file_dialogs::kOpenTapeTitle, file_dialogs::kOpenTapeFilter,
+        ChooseFileToOpen("AbreCinta", Translated(file_dialogs::kOpenTapeTitle), Translated(file_dialogs::kOpenTapeFilter),
                          PreviewKind::Tape, settings_.TapeLoadDir);
     if (path) InsertTape(*path);
 }

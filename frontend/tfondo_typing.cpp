@@ -16,22 +16,24 @@
 namespace tarvolinde {
 
 void TFondo::CreateTypingActions() {
-    QAction* symbols = NewAction("TecladoSimbolico", "Teclado simbólico",
-                                 "Las teclas de signos escriben el símbolo de su tecla", true);
+    QAction* symbols = NewAction("TecladoSimbolico", QT_TR_NOOP("Teclado simbólico"),
+                                 QT_TR_NOOP("Las teclas de signos escriben el símbolo de su tecla"), true);
     symbols->setCheckable(true);
     symbols->setChecked(settings_.SymbolKeyboard);
     connect(symbols, &QAction::toggled, this, [this](bool on) { settings_.SymbolKeyboard = on; });
     optionsMenu_->insertAction(findChild<QAction*>("Reset1"), symbols);
 
-    QAction* paste = NewAction("PegarTexto", "Pegar texto", "Escribe en el Spectrum el texto del portapapeles", true);
+    QAction* paste = NewAction("PegarTexto", QT_TR_NOOP("Pegar texto"),
+                               QT_TR_NOOP("Escribe en el Spectrum el texto del portapapeles"), true);
     connect(paste, &QAction::triggered, this, [this] { PasteText(QApplication::clipboard()->text()); });
     optionsMenu_->insertAction(findChild<QAction*>("Reset1"), paste);
 
-    recordSoundAction_ = NewAction("GrabarSonido", "Grabar sonido", "Graba el sonido en un fichero WAV", true);
+    recordSoundAction_ =
+        NewAction("GrabarSonido", QT_TR_NOOP("Grabar sonido"), QT_TR_NOOP("Graba el sonido en un fichero WAV"), true);
     recordSoundAction_->setCheckable(true);
     connect(recordSoundAction_, &QAction::triggered, this, [this](bool on) {
         if (!on) return StopSoundRecording();
-        const QString path = QFileDialog::getSaveFileName(this, "Grabar sonido", QString(), "WAV (*.wav)");
+        const QString path = QFileDialog::getSaveFileName(this, tr("Grabar sonido"), QString(), "WAV (*.wav)");
         if (path.isEmpty() || !StartSoundRecording(path.toStdString())) recordSoundAction_->setChecked(false);
     });
     optionsMenu_->insertAction(findChild<QAction*>("Reset1"), recordSoundAction_);
@@ -68,12 +70,12 @@ bool TFondo::StartSoundRecording(const std::string& path) {
     const CommandPause pause(*this);
     StopSoundRecording();
     if (!output_.Format().HasSound()) {
-        hintPanel_->setText("Grabar sonido: sin sonido");
+        hintPanel_->setText(tr("Grabar sonido: sin sonido"));
         return false;
     }
     auto recorder = std::make_unique<SoundRecorder>(path, output_.Format().SampleRate, &output_);
     if (!recorder->Good()) {
-        hintPanel_->setText("Grabar sonido: no se puede escribir " + QString::fromStdString(path));
+        hintPanel_->setText(tr("Grabar sonido: no se puede escribir %1").arg(QString::fromStdString(path)));
         return false;
     }
     soundRecorder_ = std::move(recorder);

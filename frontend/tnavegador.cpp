@@ -1,10 +1,12 @@
 #include "frontend/tnavegador.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyledItemDelegate>
@@ -41,6 +43,44 @@ public:
         return true;
     }
 };
+
+// The tape's words for its blocks, as the tape model writes them in Spanish
+// (tape/block_list.cpp); the names between quotes are the tape's own.
+constexpr const char* kBlockWords[] = {
+    QT_TRANSLATE_NOOP("Bloques", "Carga ROM"), QT_TRANSLATE_NOOP("Bloques", "Carga Turbo"),
+    QT_TRANSLATE_NOOP("Bloques", "Tono puro"), QT_TRANSLATE_NOOP("Bloques", "Varios pulsos"),
+    QT_TRANSLATE_NOOP("Bloques", "Datos puros"), QT_TRANSLATE_NOOP("Bloques", "Grabación directa"),
+    QT_TRANSLATE_NOOP("Bloques", "Pausa"), QT_TRANSLATE_NOOP("Bloques", "Inicio grupo"),
+    QT_TRANSLATE_NOOP("Bloques", "Fin grupo"), QT_TRANSLATE_NOOP("Bloques", "Salto"),
+    QT_TRANSLATE_NOOP("Bloques", "Inicio bucle"), QT_TRANSLATE_NOOP("Bloques", "Fin bucle"),
+    QT_TRANSLATE_NOOP("Bloques", "Llamada"), QT_TRANSLATE_NOOP("Bloques", "Retorno"),
+    QT_TRANSLATE_NOOP("Bloques", "Elegir bloque"), QT_TRANSLATE_NOOP("Bloques", "Detener en 48k"),
+    QT_TRANSLATE_NOOP("Bloques", "Texto"), QT_TRANSLATE_NOOP("Bloques", "Mensaje"),
+    QT_TRANSLATE_NOOP("Bloques", "Información"), QT_TRANSLATE_NOOP("Bloques", "Hardware"),
+    QT_TRANSLATE_NOOP("Bloques", "Emulación"), QT_TRANSLATE_NOOP("Bloques", "Mezcla"),
+    QT_TRANSLATE_NOOP("Bloques", "cabecera"), QT_TRANSLATE_NOOP("Bloques", "datos"),
+    QT_TRANSLATE_NOOP("Bloques", "Programa"), QT_TRANSLATE_NOOP("Bloques", "Matriz numérica"),
+    QT_TRANSLATE_NOOP("Bloques", "Matriz alfanumérica"), QT_TRANSLATE_NOOP("Bloques", "Código"),
+};
+
+// A block's line in the interface's language: its words are translated, the quoted names left alone.
+QString BlockText(const std::string& text) {
+    static const QRegularExpression words = [] {
+        QStringList alternatives;
+        for (const char* word : kBlockWords) alternatives << QRegularExpression::escape(QString::fromUtf8(word));
+        return QRegularExpression("\"[^\"]*\"|" + alternatives.join('|'));
+    }();
+    const QString source = QString::fromStdString(text);
+    QString shown;
+    qsizetype done = 0;
+    for (const QRegularExpressionMatch& match : words.globalMatch(source)) {
+        shown += source.mid(done, match.capturedStart() - done);
+        const QString found = match.captured();
+        shown += found.startsWith('"') ? found : QCoreApplication::translate("Bloques", found.toUtf8().constData());
+        done = match.capturedEnd();
+    }
+    return shown + source.mid(done);
+}
 
 }  // namespace
 
@@ -106,7 +146,7 @@ void TNavegador::FillTree() {
         const BlockNode& node = nodes[i];
         const bool hasParent = node.Parent >= 0 && size_t(node.Parent) < i;
         auto* item = hasParent ? new QTreeWidgetItem(items[size_t(node.Parent)]) : new QTreeWidgetItem(arbol_);
-        item->setText(0, QString::fromStdString(node.Text));
+        item->setText(0, BlockText(node.Text));
         item->setIcon(0, icons[size_t(node.Image) % icons.size()]);
         item->setData(0, kNodeIndexRole, qlonglong(i));
         items.push_back(item);
@@ -146,7 +186,12 @@ void TNavegador::SetTexts() {
 }
 
 void TNavegador::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::LanguageChange) SetTexts();
+    if (event->type() == QEvent::LanguageChange) {
+        SetTexts();
+        const auto& nodes = tape_.Blocks().Nodes();
+        for (QTreeWidgetItemIterator it(arbol_); *it; ++it)
+            (*it)->setText(0, BlockText(nodes[size_t((*it)->data(0, kNodeIndexRole).toLongLong())].Text));
+    }
     QDialog::changeEvent(event);
 }
 

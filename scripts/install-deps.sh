@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git clang libclang-rt-14-dev
   zlib1g-dev libzip-dev libpng-dev nettle-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev
-  qt6-base-dev qt6-tools-dev qt6-l10n-tools libsdl2-dev
+  qt6-base-dev qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libsdl2-dev
   opense-basic libz80ex-dev z80dasm
   xvfb xauth x11-utils imagemagick
   dpkg-dev file desktop-file-utils appstream
