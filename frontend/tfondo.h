@@ -187,6 +187,10 @@ private:
     void LeaveFullScreen();
     void PictureRightButton();
     void ShowCredits();
+    // ROM files (rom_menu.cpp): the folders searched, and the model menu greying
+    // the models whose ROM file is missing.
+    std::vector<std::string> RomDirectories() const;
+    void ShowMissingRoms();
     void MonitorClick();  // tfondo_debug.cpp
 
     // Files: dialogs, recent files, screenshots (tfondo_files.cpp).
