@@ -5,10 +5,13 @@
 
 namespace tarvolinde {
 
-std::optional<LoadableFile> ReadFileToLoad(const std::string& path, PreviewKind kind) {
-    std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
-    if (!bytes) return std::nullopt;
-    return ApplyZipRule(path, std::move(*bytes), TZipi(file_dialogs::OpenFilterOf(kind)));
+std::optional<LoadableFile> ReadFileToLoad(const std::string& path, PreviewKind kind, FileProblem& problem) {
+    FileContents file = ReadFileOfKind(path, FileKindOf(kind, path));
+    if (!file) {
+        problem = file.Problem;
+        return std::nullopt;
+    }
+    return ApplyZipRule(path, std::move(*file.Bytes), TZipi(file_dialogs::OpenFilterOf(kind)));
 }
 
 }  // namespace tarvolinde

@@ -11,8 +11,9 @@
 namespace tarvolinde {
 
 // The file at `path` as the loader of the dialog of `kind` takes it (a ZIP
-// archive's member comes with its own name). Nothing when the file cannot be
-// read; throws ZipError ("Error en archivo ZIP") when an archive gives nothing.
-std::optional<LoadableFile> ReadFileToLoad(const std::string& path, PreviewKind kind);
+// archive's member comes with its own name). Nothing, with the reason in
+// `problem`, when the file cannot be read; throws ZipError ("Error en archivo
+// ZIP") when an archive gives nothing.
+std::optional<LoadableFile> ReadFileToLoad(const std::string& path, PreviewKind kind, FileProblem& problem);
 
 }  // namespace tarvolinde

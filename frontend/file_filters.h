@@ -43,6 +43,7 @@ inline constexpr const char* kBadExtension = "Extensión no válida";
 inline constexpr const char* kSnapshotFailed = "Error en el snapshot";
 inline constexpr const char* kTapeFailed = "Error en la cinta";
 inline constexpr const char* kZipFailed = "Error en archivo ZIP";
+inline constexpr const char* kRzxFailed = "Error en la acción";
 inline constexpr const char* kIncompatibleFormat = "El formato elegido no es compatible con el hardware";
 
 }  // namespace tarvolinde::file_dialogs

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "frontend/messages.h"
+
 namespace tarvolinde {
 
 QString FromUtf8(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
@@ -14,12 +16,12 @@ std::string ToUtf8(const QString& text) {
     return {bytes.constData(), size_t(bytes.size())};
 }
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path) {
-    QFile file(FromUtf8(path));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return std::nullopt;
-    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, FileKind kind) {
+    return ReadFileOfKind(path, kind).Bytes;
+}
+
+QString LoadFailureText(const char* message, const std::string& path, FileProblem problem) {
+    return QString("%1\n%2: %3").arg(Translated(message), FromUtf8(path), Translated(ProblemText(problem)));
 }
 
 std::optional<QString> WriteWholeFile(const std::string& path, std::span<const uint8_t> bytes) {

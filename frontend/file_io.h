@@ -9,14 +9,21 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_reader.h"
+
 namespace tarvolinde {
 
 // Paths and texts between the settings (UTF-8) and Qt.
 QString FromUtf8(const std::string& text);
 std::string ToUtf8(const QString& text);
 
-// The file's bytes, or nothing when it cannot be read.
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path);
+// The file's bytes, or nothing when it cannot be read (only a regular file of
+// at most the kind's bound is read; see ReadFileOfKind).
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, FileKind kind = FileKind::Archive);
+
+// A load command's message for a file that failed: the command's own message,
+// then the file and the reason ("no se encuentra", "formato dañado"...).
+QString LoadFailureText(const char* message, const std::string& path, FileProblem problem);
 
 // Replaces the file with the bytes; a failed write leaves any old file as it
 // was. Returns the system's reason on failure, nothing on success.

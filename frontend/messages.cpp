@@ -32,6 +32,14 @@ namespace {
     QT_TRANSLATE_NOOP("Mensajes", "Error en la cinta"),
     QT_TRANSLATE_NOOP("Mensajes", "Error en archivo ZIP"),
     QT_TRANSLATE_NOOP("Mensajes", "El formato elegido no es compatible con el hardware"),
+    // Why a file could not be loaded (platform/file_reader.cpp).
+    QT_TRANSLATE_NOOP("Mensajes", "no se encuentra"),
+    QT_TRANSLATE_NOOP("Mensajes", "es una carpeta"),
+    QT_TRANSLATE_NOOP("Mensajes", "no es un archivo normal"),
+    QT_TRANSLATE_NOOP("Mensajes", "demasiado grande"),
+    QT_TRANSLATE_NOOP("Mensajes", "no se puede leer"),
+    QT_TRANSLATE_NOOP("Mensajes", "demasiado corto"),
+    QT_TRANSLATE_NOOP("Mensajes", "formato dañado"),
 };
 
 }  // namespace

@@ -200,6 +200,10 @@ private:
     // The language (tfondo_language.cpp).
     void Idioma1Click();
     void CheckLanguage();
+    // ROM files (rom_menu.cpp): the folders searched, and the model menu greying
+    // the models whose ROM file is missing.
+    std::vector<std::string> RomDirectories() const;
+    void ShowMissingRoms();
     void MonitorClick();  // tfondo_debug.cpp
 
     // Files: dialogs, recent files, screenshots (tfondo_files.cpp).

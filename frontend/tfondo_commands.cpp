@@ -31,7 +31,7 @@ void TFondo::SelectModel(int modelIndex) {
     if (!KeepDiskThroughSwitch(modelIndex)) return ShowModel();
     StopRzx();  // it runs on the machine that goes
     ModelSwitchResult result =
-        SwitchModel(modelIndex, RomFilesIn({programDir_}),
+        SwitchModel(modelIndex, RomFilesIn(RomDirectories()),
                     MachineOptions{.AyIn48 = settings_.AyIn48, .Issue2 = settings_.Issue2}, 
                     MachineDevices{.MakeFloppy = DiskDevices().MakeFloppy, .MakeIde = HardDiskDevices().MakeIde});
     for (const MissingRomError& error : result.Errors)

@@ -121,12 +121,15 @@ void TFondo::CargaDExecute() {
         return;
     }
     TFDC_3* controller = FloppyController();
+    const FileContents file = ReadFileOfKind(path, FileKind::Disk);
+    if (!file) {
+        ShowError(LoadFailureText(kDiskFailed, path, file.Problem));
+        return;
+    }
     try {
-        const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
-        if (!bytes) throw DiskFormatError("the file cannot be read");
-        TArchivoDSK(controller->Drives[0]).Cargar(*bytes, readOnly);
+        TArchivoDSK(controller->Drives[0]).Cargar(*file.Bytes, readOnly);
     } catch (const DiskFormatError&) {
-        ShowError(kDiskFailed);
+        ShowError(LoadFailureText(kDiskFailed, path, FileProblem::Damaged));
         return;
     }
     protect->setChecked(readOnly);

@@ -96,14 +96,24 @@ void TFondo::BuildRecentMenu() {
 void TFondo::RecentClick(QAction* item) {
     const qsizetype index = recentMenu_->actions().indexOf(item);
     if (index < 0 || size_t(index) >= settings_.RecentFiles.size()) return;
-    pendingFile_ = settings_.RecentFiles[size_t(index)];
+    const std::string path = settings_.RecentFiles[size_t(index)];
+    // A file deleted or moved since is no use in the list: it goes, and the user is told.
+    if (ProblemOpening(path, FileKind::Archive) == FileProblem::NotFound) {
+        settings_.RecentFiles.erase(settings_.RecentFiles.begin() + index);
+        recentMenu_->removeAction(item);
+        item->deleteLater();
+        recentMenu_->setEnabled(!settings_.RecentFiles.empty());
+        ShowError(tr("No se encuentra %1.\nSe quita de los archivos recientes.").arg(FromUtf8(path)));
+        return;
+    }
+    pendingFile_ = path;
     const std::string kind = ExtensionKind(pendingFile_);
     if (SnapshotKindOf(pendingFile_)) {
         findChild<QAction*>("CargarS")->trigger();
     } else if (TapeKindOf(pendingFile_)) {
         findChild<QAction*>("CargaC")->trigger();
     } else if (kind == "DSK") {
-        if (machine_ && !machine_->Model().HasFloppy) ModelAction(kPlus3Model)->trigger();
+        if (machine_ && !machine_->Model().HasFloppy) SelectModel(kPlus3Model);
         findChild<QAction*>("CargaD")->trigger();
     }
     pendingFile_.clear();

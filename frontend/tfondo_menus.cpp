@@ -158,6 +158,10 @@ void TFondo::CreateMenus() {
         connect(item, &QAction::triggered, this, [this, index] { SelectModel(index); });
         modelActions_[size_t(index)] = item;
     }
+    // The ROM files are looked for again each time the menu opens.
+    models->setToolTipsVisible(true);
+    connect(models, &QMenu::aboutToShow, this, &TFondo::ShowMissingRoms);
+    ShowMissingRoms();
 
     QMenu* volume = optionsMenu_->addMenu(QT_TR_NOOP("Volumen"));
     volume->setObjectName("Volumen1");

@@ -67,27 +67,37 @@ void TFondo::Reproducir2Click() {
         ChooseFileToOpen("AbreAccion", Translated(file_dialogs::kOpenRzxTitle), Translated(file_dialogs::kOpenRzxFilter),
                          PreviewKind::Rzx, settings_.RzxDir);
     if (!path) return;
-    StopRzx();
+    // A file that cannot be played leaves the machine, and any recording, as they were.
     std::optional<LoadableFile> file;
+    FileProblem problem = FileProblem::Unreadable;
     try {
-        file = ReadFileToLoad(*path, PreviewKind::Rzx);
+        file = ReadFileToLoad(*path, PreviewKind::Rzx, problem);
     } catch (const ZipError&) {
-        ShowError(file_dialogs::kZipFailed);
-        ShowError(kRzxFailed);
+        ShowError(LoadFailureText(file_dialogs::kZipFailed, *path, FileProblem::Damaged));
         return;
     }
     if (!IsRzxName(file ? file->Name : *path)) {
         ShowError(file_dialogs::kBadExtension);
         return;
     }
+    if (!file) {
+        ShowError(LoadFailureText(kRzxFailed, *path, problem));
+        return;
+    }
+    std::unique_ptr<TRZX> opened;
+    try {
+        opened = TRZX::Open(std::move(file->Bytes));
+    } catch (const RzxError&) {
+        ShowError(LoadFailureText(kRzxFailed, *path, FileProblem::Damaged));
+        return;
+    }
+    StopRzx();
     const ModelSelector select = [this](int modelIndex) -> TSp& {
         SelectModel(modelIndex);
         if (!machine_) throw RzxError("no machine could be built");
         return *machine_;
     };
     try {
-        if (!file) throw RzxError("the file cannot be read");
-        std::unique_ptr<TRZX> opened = TRZX::Open(std::move(file->Bytes));
         // A recording of a machine it does not carry starts from a snapshot the user picks.
         if (opened->NeedsSnapshot()) CargarSExecute();
         if (!machine_) throw RzxError("no machine");

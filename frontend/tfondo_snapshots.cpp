@@ -12,6 +12,7 @@
 #include "frontend/preview_panel.h"
 #include "frontend/snapshot_save_dialog.h"
 #include "frontend/tfondo.h"
+#include "machine/rom_files.h"
 #include "machine/sp.h"
 #include "snapshots/snapshot.h"
 
@@ -40,6 +41,41 @@ void TFondo::CargarSExecute() {
 }
 
 bool TFondo::LoadSnapshot(const std::string& path) {
+    // The whole file is read and checked before anything changes: a file that
+    // fails leaves the machine, its model and any recording as they were.
+    std::optional<LoadableFile> file;
+    FileProblem problem = FileProblem::Unreadable;
+    try {
+        file = ReadFileToLoad(path, PreviewKind::Snapshot, problem);
+    } catch (const ZipError&) {
+        ShowError(LoadFailureText(file_dialogs::kZipFailed, path, FileProblem::Damaged));
+        return false;
+    }
+    const std::optional<SnapshotKind> kind = SnapshotKindOf(file ? file->Name : path);
+    if (!kind) {
+        ShowError(file_dialogs::kBadExtension);
+        return false;
+    }
+    if (!file) {
+        ShowError(LoadFailureText(file_dialogs::kSnapshotFailed, path, problem));
+        return false;
+    }
+    SnapshotImage image;
+    try {
+        image = MakeSnapshot(*kind)->Parse(file->Bytes);
+    } catch (const SnapshotError& failure) {
+        ShowError(LoadFailureText(file_dialogs::kSnapshotFailed, path, failure.Problem()));
+        return false;
+    }
+    // Without the ROM of the snapshot's model the switch would fall back to the 48K.
+    if (!machine_ || machine_->ModelIndex != image.ModelIndex) {
+        try {
+            CheckRomsOf(image.ModelIndex, RomDirectories());
+        } catch (const MissingRomError& missing) {
+            ShowError(QString::fromUtf8(missing.what()));
+            return false;
+        }
+    }
     // The snapshot names its model; the switch goes the way of the model menu,
     // so that the menus, the status bar, the sound and the tape follow it.
     const ModelSelector select = [this](int modelIndex) -> TSp& {
@@ -49,25 +85,11 @@ bool TFondo::LoadSnapshot(const std::string& path) {
     };
     StopRzx();  // a recording goes on from its own state only
     try {
-        std::optional<LoadableFile> file;
-        try {
-            file = ReadFileToLoad(path, PreviewKind::Snapshot);
-        } catch (const ZipError& failure) {
-            ShowError(file_dialogs::kZipFailed);
-            throw SnapshotError(failure.what());
-        }
-        const std::optional<SnapshotKind> kind = SnapshotKindOf(file ? file->Name : path);
-        if (!kind) {
-            ShowError(file_dialogs::kBadExtension);
-            throw SnapshotError("not a snapshot's extension");
-        }
-        if (!file) throw SnapshotError("the file cannot be read");
-        MakeSnapshot(*kind)->Load(file->Bytes, select);
+        ApplySnapshot(image, select);
         return true;
     } catch (const SnapshotError&) {
-        ShowError(file_dialogs::kSnapshotFailed);
-        // Whatever half of the state went in, the machine starts afresh.
-        if (machine_) machine_->Reset();
+        // The switch was refused (a changed disk kept): the machine is as it was.
+        ShowError(LoadFailureText(file_dialogs::kSnapshotFailed, path, FileProblem::Damaged));
         return false;
     }
 }

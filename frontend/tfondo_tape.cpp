@@ -29,14 +29,14 @@ void TFondo::CargaCExecute() {
 }
 
 void TFondo::InsertTape(const std::string& path) {
-    // The old tape goes first: a file that fails leaves no tape in.
-    EjectTape();
+    // The old tape stays in until the new one has been read and checked: a file
+    // that fails leaves the deck as it was.
     std::optional<LoadableFile> file;
+    FileProblem problem = FileProblem::Unreadable;
     try {
-        file = ReadFileToLoad(path, PreviewKind::Tape);
+        file = ReadFileToLoad(path, PreviewKind::Tape, problem);
     } catch (const ZipError&) {
-        ShowError(file_dialogs::kZipFailed);
-        ShowError(file_dialogs::kTapeFailed);
+        ShowError(LoadFailureText(file_dialogs::kZipFailed, path, FileProblem::Damaged));
         return;
     }
     const std::optional<TapeKind> kind = TapeKindOf(file ? file->Name : path);
@@ -44,14 +44,20 @@ void TFondo::InsertTape(const std::string& path) {
         ShowError(file_dialogs::kBadExtension);
         return;
     }
-    std::unique_ptr<TCinta> tape;
-    try {
-        if (!file) throw TapeFormatError("the file cannot be read");
-        tape = CreateTape(*kind, std::move(file->Bytes));
-    } catch (const TapeFormatError&) {
-        ShowError(file_dialogs::kTapeFailed);
+    if (!file) {
+        ShowError(LoadFailureText(file_dialogs::kTapeFailed, path, problem));
         return;
     }
+    std::unique_ptr<TCinta> tape;
+    try {
+        tape = CreateTape(*kind, std::move(file->Bytes));
+    } catch (const TapeFormatError& failure) {
+        ShowError(LoadFailureText(file_dialogs::kTapeFailed, path, failure.Problem()));
+        return;
+    }
+    EjectTape();
+    // A tape cut short goes in with its complete blocks; the user is told.
+    if (tape->CutShort()) ShowError(LoadFailureText(file_dialogs::kTapeFailed, path, FileProblem::TooShort));
     tape->FastLoad = settings_.FastLoad;
     tape->AutoRewind = settings_.AutoRewind;
     tape->PlayingChanged = [this](bool playing) {

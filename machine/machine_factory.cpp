@@ -34,8 +34,8 @@ std::unique_ptr<TSp> Construct(MachineFamily family, MachineSetup&& setup) {
 
 }  // namespace
 
-MissingRomError::MissingRomError(std::string fileName)
-    : std::runtime_error("No existe la ROM \"" + fileName), fileName_(std::move(fileName)) {}
+MissingRomError::MissingRomError(std::string fileName, const std::string& detail)
+    : std::runtime_error("No existe la ROM \"" + fileName + "\"" + detail), fileName_(std::move(fileName)) {}
 
 std::unique_ptr<TSp> CreateMachine(int modelIndex, const RomProvider& roms, const MachineOptions& options,
                                    const MachineDevices& devices) {

@@ -17,13 +17,15 @@
 
 namespace tarvolinde {
 
-// The bytes of the named ROM file, or nothing when there is no such file.
+// The bytes of the named ROM file, or nothing when there is no such file. It
+// may instead throw MissingRomError with a fuller message of its own.
 using RomProvider = std::function<std::optional<std::vector<uint8_t>>(std::string_view fileName)>;
 
 // A model's ROM file does not exist. what() is the message the user is shown.
 class MissingRomError : public std::runtime_error {
 public:
-    explicit MissingRomError(std::string fileName);
+    // detail: what follows the file's name in the message (where it was looked for).
+    explicit MissingRomError(std::string fileName, const std::string& detail = {});
     const std::string& FileName() const { return fileName_; }
 
 private:

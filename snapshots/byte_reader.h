@@ -22,13 +22,13 @@ public:
     bool AtEnd() const { return offset_ == data_.size(); }
 
     void Seek(size_t offset) {
-        if (offset > data_.size()) throw SnapshotError("seek past the end of the file");
+        if (offset > data_.size()) throw SnapshotError("seek past the end of the file", FileProblem::TooShort);
         offset_ = offset;
     }
     void Skip(size_t count) { Bytes(count); }
 
     std::span<const uint8_t> Bytes(size_t count) {
-        if (count > Remaining()) throw SnapshotError("the file ends early");
+        if (count > Remaining()) throw SnapshotError("the file ends early", FileProblem::TooShort);
         const std::span<const uint8_t> bytes = data_.subspan(offset_, count);
         offset_ += count;
         return bytes;

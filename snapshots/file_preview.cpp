@@ -33,6 +33,11 @@ std::optional<std::string> OwnPreview(PreviewKind kind, LoadableFile& file, Prev
 
 }  // namespace
 
+FileKind FileKindOf(PreviewKind kind, std::string_view name) {
+    if (IsZipName(name)) return FileKind::Archive;
+    return kind == PreviewKind::Snapshot ? FileKind::Snapshot : FileKind::Tape;
+}
+
 std::optional<FilePreview> PreviewFile(PreviewKind kind, std::string name, std::vector<uint8_t> bytes,
                                        const TZipi& reader) {
     try {

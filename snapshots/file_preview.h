@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_reader.h"
 #include "snapshots/zip_archive.h"
 #include "tape/preview.h"
 
@@ -14,6 +15,9 @@ namespace tarvolinde {
 
 // The open dialog a file is chosen in.
 enum class PreviewKind { Snapshot, Tape, Rzx };
+
+// The size bound for a file chosen in the dialog of `kind`: a ZIP archive's, or that of the kind's own files.
+FileKind FileKindOf(PreviewKind kind, std::string_view name);
 
 struct FilePreview {
     PreviewScreen Screen{};

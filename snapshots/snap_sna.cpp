@@ -29,7 +29,9 @@ SnapshotPage RamPageFrom(ByteReader& in, uint8_t page) {
 }  // namespace
 
 SnapshotPreview TSnapSNA::Preview(std::span<const uint8_t> file) const {
-    if (!ValidSize(file.size())) throw SnapshotError("SNA: not one of the three valid sizes");
+    if (!ValidSize(file.size()))
+        throw SnapshotError("SNA: not one of the three valid sizes",
+                            file.size() < kSize48 ? FileProblem::TooShort : FileProblem::Damaged);
     SnapshotPreview preview;
     preview.Description = file.size() == kSize48 ? "48Kb" : "128Kb";
     const auto screen = file.subspan(kHeaderSize, kScreenBytes);
@@ -38,7 +40,9 @@ SnapshotPreview TSnapSNA::Preview(std::span<const uint8_t> file) const {
 }
 
 SnapshotImage TSnapSNA::Parse(std::span<const uint8_t> file) const {
-    if (!ValidSize(file.size())) throw SnapshotError("SNA: not one of the three valid sizes");
+    if (!ValidSize(file.size()))
+        throw SnapshotError("SNA: not one of the three valid sizes",
+                            file.size() < kSize48 ? FileProblem::TooShort : FileProblem::Damaged);
     const bool is48 = file.size() == kSize48;
     ByteReader in(file);
     SnapshotImage image;
@@ -72,7 +76,7 @@ SnapshotImage TSnapSNA::Parse(std::span<const uint8_t> file) const {
     const size_t paged = file[kSize48 + 2] & 7;
     const size_t pagesAfter = (paged == 2 || paged == 5) ? 6 : 5;
     if (file.size() < kSize128 + (pagesAfter - 5) * kPageSize)
-        throw SnapshotError("SNA: too short for the page at 0xC000");
+        throw SnapshotError("SNA: too short for the page at 0xC000", FileProblem::TooShort);
     image.Pages.push_back(RamPageFrom(in, uint8_t(paged)));
     r.PC.w = in.Word();
     image.Port7FFD = in.Byte();

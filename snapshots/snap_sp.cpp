@@ -25,7 +25,8 @@ void CheckHeader(std::span<const uint8_t> file) {
 
 SnapshotPreview TSnapSP::Preview(std::span<const uint8_t> file) const {
     CheckHeader(file);
-    if (file.size() < kHeaderSize + kScreenBytes) throw SnapshotError("SP: the screen is cut short");
+    if (file.size() < kHeaderSize + kScreenBytes)
+        throw SnapshotError("SP: the screen is cut short", FileProblem::TooShort);
     SnapshotPreview preview;
     preview.Description = "48Kb";
     std::copy_n(file.begin() + kHeaderSize, kScreenBytes, preview.Screen.begin());
@@ -34,7 +35,10 @@ SnapshotPreview TSnapSP::Preview(std::span<const uint8_t> file) const {
 
 SnapshotImage TSnapSP::Parse(std::span<const uint8_t> file) const {
     CheckHeader(file);
-    if (file.size() < kHeaderSize + kProgramLength) throw SnapshotError("SP: the memory image is cut short");
+    // The header says the file holds exactly 48 KB: more is not an SP file either.
+    if (file.size() < kHeaderSize + kProgramLength)
+        throw SnapshotError("SP: the memory image is cut short", FileProblem::TooShort);
+    if (file.size() > kHeaderSize + kProgramLength) throw SnapshotError("SP: bytes after the memory image");
     ByteReader in(file);
     in.Seek(6);
     SnapshotImage image;

@@ -16,6 +16,24 @@ constexpr uint16_t kRawBlock = 0xFFFF;
 constexpr size_t kCountersOffset = 55;
 constexpr uint8_t kScreenBlock = 8;  // the block holding 0x4000 (RAM page 5) on every model
 constexpr size_t kImage48Size = 3 * kPageSize;
+// Version 1 writers end compressed memory with this marker.
+constexpr uint8_t kEndMarker[] = {0x00, 0xED, 0xED, 0x00};
+
+// The version 1 memory: exactly 48 KB, whether stored or compressed, with
+// nothing after it but the end marker.
+void ReadVersion1Memory(std::span<const uint8_t> rest, bool compressed, std::span<uint8_t> memory) {
+    size_t used = rest.size();
+    if (compressed) {
+        used = DecompressZ80(rest, memory);
+    } else {
+        if (rest.size() < kImage48Size) throw SnapshotError("Z80: the memory image is cut short", FileProblem::TooShort);
+        std::copy_n(rest.begin(), kImage48Size, memory.begin());
+        used = kImage48Size;
+    }
+    const auto after = rest.subspan(used);
+    if (!after.empty() && !std::equal(after.begin(), after.end(), std::begin(kEndMarker), std::end(kEndMarker)))
+        throw SnapshotError("Z80: the memory is not exactly 48 KB");
+}
 
 struct MainHeader {
     uint16_t Pc;
@@ -56,13 +74,15 @@ bool Is128(uint16_t extraLength, uint8_t hardwareMode) {
 }
 
 // Where a memory block goes: its page number p is 3 + the 128K RAM page; on the
-// 48K, 8, 4 and 5 are 0x4000, 0x8000 and 0xC000. 0 and 2 are ROM images.
+// 48K, 8, 4 and 5 are 0x4000, 0x8000 and 0xC000. 0 and 2 are ROM images, 1 is
+// left out. A page the model does not have means the file is damaged.
 std::optional<SnapshotPage> PlaceBlock(uint8_t number, bool is128) {
     if (number == 0 || number == 2) return SnapshotPage{true, uint8_t(is128 ? number / 2 : 0), {}};
-    if (number < 3) return std::nullopt;
+    if (number == 1) return std::nullopt;
+    if (is128 ? number > 10 : number != 4 && number != 5 && number != 8)
+        throw SnapshotError("Z80: a memory block of a page the model does not have");
     int page = number - 3;
     if (!is128) page = page == 2 ? 0 : page == 1 ? 2 : page;
-    if (page >= kRamPages) return std::nullopt;
     return SnapshotPage{false, uint8_t(page), {}};
 }
 
@@ -138,13 +158,7 @@ SnapshotImage TSnapZ80::Parse(std::span<const uint8_t> file) const {
         // Version 1: one 48 KB image of 0x4000-0xFFFF.
         image.ModelIndex = kSnapshot48Model;
         std::vector<uint8_t> memory(kImage48Size);
-        const auto rest = file.subspan(kMainHeaderSize);
-        if (header.Flags & 0x20) {
-            DecompressZ80(rest, memory);
-        } else {
-            if (rest.size() < kImage48Size) throw SnapshotError("Z80: the memory image is cut short");
-            std::copy_n(rest.begin(), kImage48Size, memory.begin());
-        }
+        ReadVersion1Memory(file.subspan(kMainHeaderSize), (header.Flags & 0x20) != 0, memory);
         constexpr uint8_t kThirds[] = {5, 2, 0};
         for (size_t third = 0; third < 3; ++third) {
             const auto begin = memory.begin() + std::ptrdiff_t(third * kPageSize);
@@ -156,7 +170,7 @@ SnapshotImage TSnapZ80::Parse(std::span<const uint8_t> file) const {
     const uint16_t extraLength = in.Word();
     if (extraLength < kVersion2ExtraLength) throw SnapshotError("Z80: the extra header is too short");
     const size_t blocksStart = 32 + size_t(extraLength);
-    if (blocksStart > file.size()) throw SnapshotError("Z80: the extra header is cut short");
+    if (blocksStart > file.size()) throw SnapshotError("Z80: the extra header is cut short", FileProblem::TooShort);
     image.Cpu.PC.w = in.Word();
     const bool is128 = Is128(extraLength, in.Byte());
     image.ModelIndex = is128 ? kSnapshot128Model : kSnapshot48Model;
@@ -176,6 +190,7 @@ SnapshotImage TSnapZ80::Parse(std::span<const uint8_t> file) const {
     }
 
     in.Seek(blocksStart);
+    if (in.AtEnd()) throw SnapshotError("Z80: no memory after the header", FileProblem::TooShort);
     while (!in.AtEnd()) {
         const uint16_t length = in.Word();
         const uint8_t number = in.Byte();
@@ -185,7 +200,8 @@ SnapshotImage TSnapZ80::Parse(std::span<const uint8_t> file) const {
         if (!page) continue;
         page->Bytes.resize(kPageSize);
         if (raw) std::copy(block.begin(), block.end(), page->Bytes.begin());
-        else DecompressZ80(block, page->Bytes);
+        else if (DecompressZ80(block, page->Bytes) != block.size())
+            throw SnapshotError("Z80: a memory block is not exactly 16 KB");
         // A later block of the same page replaces the earlier one, so that a file of
         // many small blocks cannot make the image grow beyond the machine's pages.
         const auto same = std::find_if(image.Pages.begin(), image.Pages.end(), [&](const SnapshotPage& other) {

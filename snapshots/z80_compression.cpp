@@ -11,7 +11,7 @@ constexpr uint8_t kMarker = 0xED;
 size_t DecompressZ80(std::span<const uint8_t> in, std::span<uint8_t> out) {
     size_t i = 0, o = 0;
     const auto next = [&]() {
-        if (i >= in.size()) throw SnapshotError("compressed data ends early");
+        if (i >= in.size()) throw SnapshotError("compressed data ends early", FileProblem::TooShort);
         return in[i++];
     };
     while (o < out.size()) {

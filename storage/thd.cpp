@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/file_reader.h"
+
 namespace tarvolinde {
 
 namespace {
@@ -27,7 +29,9 @@ constexpr size_t kIdentifyStart = 22;
 }  // namespace
 
 std::unique_ptr<THD> THD::Open(const std::string& path, OpenError* error) {
-    std::FILE* stream = std::fopen(path.c_str(), "r+b");
+    // Only a regular file: opening a FIFO for reading and writing would never block,
+    // but its first read would wait for ever.
+    std::FILE* stream = ProblemOpening(path, FileKind::HardDisk) ? nullptr : std::fopen(path.c_str(), "r+b");
     if (!stream) {
         if (error) *error = OpenError::CannotOpen;
         return nullptr;

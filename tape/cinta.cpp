@@ -50,7 +50,10 @@ bool ReadingBytes(const Z80& cpu) {
 }  // namespace
 
 TCinta::TCinta(TapeImage image)
-    : image_(std::move(image.Bytes)), blocks_(std::move(image.Blocks)), description_(std::move(image.Description)) {
+    : image_(std::move(image.Bytes)),
+      blocks_(std::move(image.Blocks)),
+      description_(std::move(image.Description)),
+      cutShort_(image.CutShort) {
     stream_ = ByteCursor(image_);
 }
 

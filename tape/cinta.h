@@ -41,6 +41,8 @@ struct TapeImage {
     std::vector<uint8_t> Bytes;
     BlockList Blocks;
     std::string Description;
+    // Set when the file ends inside a block: the tape holds the blocks before it.
+    bool CutShort = false;
 };
 
 class TCinta : public TapePort {
@@ -79,6 +81,9 @@ public:
     const BlockList& Blocks() const { return blocks_; }
     // The format's short label for the open dialog ("TAP (Z80)", "TZX!", "44100Hz", "CVF").
     const std::string& Description() const { return description_; }
+    // Whether the file ended inside a block, which was left out; the front end
+    // says so while the complete blocks stay playable.
+    bool CutShort() const { return cutShort_; }
 
     // The open dialog's preview: fills `screen` with a picture found on the tape
     // (formats without one leave it as the caller left it), draws it into
@@ -137,6 +142,7 @@ private:
     std::vector<uint8_t> image_;
     BlockList blocks_;
     std::string description_;
+    bool cutShort_ = false;
     bool playing_ = false;
     bool jammed_ = false;
 };

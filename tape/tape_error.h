@@ -6,11 +6,19 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/file_reader.h"
+
 namespace tarvolinde {
 
 class TapeFormatError : public std::runtime_error {
 public:
-    explicit TapeFormatError(const std::string& reason) : std::runtime_error(reason) {}
+    explicit TapeFormatError(const std::string& reason, FileProblem problem = FileProblem::Damaged)
+        : std::runtime_error(reason), problem_(problem) {}
+    // What the user is told: the file is cut short, or otherwise damaged.
+    FileProblem Problem() const { return problem_; }
+
+private:
+    FileProblem problem_;
 };
 
 }  // namespace tarvolinde

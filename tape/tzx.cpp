@@ -4,6 +4,7 @@
 
 #include "machine/sp.h"
 #include "tape/tap.h"
+#include "tape/tape_error.h"
 
 namespace tarvolinde {
 
@@ -11,8 +12,32 @@ namespace {
 
 constexpr uint32_t kTStatesPerMs = 3500;
 constexpr size_t kHeaderSize = 10;
+constexpr uint8_t kSignature[] = {'Z', 'X', 'T', 'a', 'p', 'e', '!', 0x1A};
 // A standard-speed block: ID, pause (2), length (2), then the ROM bytes.
 constexpr size_t kStandardBlockFields = 5;
+
+// The bytes of a block between its ID and its body (those holding the body's length).
+size_t TzxFieldsLength(uint8_t id) {
+    switch (id) {
+    case 0x10: return 4;
+    case 0x11: return 18;
+    case 0x13:
+    case 0x21:
+    case 0x30:
+    case 0x33: return 1;
+    case 0x14: return 10;
+    case 0x15: return 8;
+    case 0x20:
+    case 0x26:
+    case 0x28:
+    case 0x31:
+    case 0x32: return 2;
+    case 0x2A:
+    case 0x40: return 4;
+    case 0x35: return 14;
+    default: return 0;
+    }
+}
 
 }  // namespace
 
@@ -22,12 +47,23 @@ TTzx::TTzx(std::vector<uint8_t> bytes) : TCinta(Parse(std::move(bytes))) {
 }
 
 TapeImage TTzx::Parse(std::vector<uint8_t> bytes) {
+    if (bytes.size() < kHeaderSize) throw TapeFormatError("TZX: shorter than its header", FileProblem::TooShort);
+    if (!std::equal(std::begin(kSignature), std::end(kSignature), bytes.begin()))
+        throw TapeFormatError("TZX: no ZXTape! signature");
     BlockList blocks;
     ByteCursor stream(bytes);
+    bool cutShort = false;
     while (!stream.AtEnd()) {
         const auto position = uint32_t(stream.Position());
         const uint8_t id = stream.Byte();
         uint32_t length = 0;
+        // The fields before the body must all be there; ByteCursor would read 0 for those missing.
+        const size_t fields = TzxFieldsLength(id);
+        if (stream.Remaining() < fields) {
+            cutShort = true;
+            stream.Seek(position);
+            break;
+        }
         switch (id) {
         case 0x10: stream.Skip(2), length = stream.Word(); break;
         case 0x11: stream.Skip(15), length = stream.Triple(); break;
@@ -52,9 +88,16 @@ TapeImage TTzx::Parse(std::vector<uint8_t> bytes) {
         case 0x5A: length = 9; break;
         default: break;  // no body: an unsupported block's bytes are read as further IDs
         }
+        if (length > stream.Remaining()) {
+            cutShort = true;
+            stream.Seek(position);
+            break;
+        }
         blocks.AddBlockNode(position, length, stream, id);
     }
-    return {std::move(bytes), std::move(blocks), "TZX!"};
+    // The engine reads the file itself: what is cut short must not be there to play.
+    bytes.resize(stream.Position());
+    return {std::move(bytes), std::move(blocks), "TZX!", cutShort};
 }
 
 bool TTzx::IdleStep() {

@@ -17,8 +17,9 @@ namespace tarvolinde {
 
 class TTzx final : public TCinta {
 public:
-    // The header's content is not checked: any byte sequence plays (unsupported
-    // blocks stop the tape). Only an absurd block count is refused.
+    // A file without the "ZXTape!" signature, or with an absurd block count, is
+    // refused. A block cut short by the end of the file is left out with what
+    // follows (CutShort()); unsupported blocks stop the tape.
     explicit TTzx(std::vector<uint8_t> bytes);
 
     void Update() override;

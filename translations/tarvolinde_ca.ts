@@ -214,6 +214,34 @@
         <source>Error en la acción</source>
         <translation>Error en l&apos;enregistrament</translation>
     </message>
+    <message>
+        <source>no se encuentra</source>
+        <translation>no es troba</translation>
+    </message>
+    <message>
+        <source>es una carpeta</source>
+        <translation>és una carpeta</translation>
+    </message>
+    <message>
+        <source>no es un archivo normal</source>
+        <translation>no és un fitxer normal</translation>
+    </message>
+    <message>
+        <source>demasiado grande</source>
+        <translation>massa gran</translation>
+    </message>
+    <message>
+        <source>no se puede leer</source>
+        <translation>no es pot llegir</translation>
+    </message>
+    <message>
+        <source>demasiado corto</source>
+        <translation>massa curt</translation>
+    </message>
+    <message>
+        <source>formato dañado</source>
+        <translation>format malmès</translation>
+    </message>
 </context>
 <context>
     <name>SnapshotSaveDialog</name>
@@ -761,6 +789,16 @@
     <message>
         <source>Teclado del Spectrum y teclas del PC</source>
         <translation>Teclat de l&apos;Spectrum i tecles del PC</translation>
+    </message>
+    <message>
+        <source>Falta el archivo %1: cópielo en %2</source>
+        <translation>Falta el fitxer %1: copieu-lo a %2</translation>
+    </message>
+    <message>
+        <source>No se encuentra %1.
+Se quita de los archivos recientes.</source>
+        <translation>No es troba %1.
+Es treu dels fitxers recents.</translation>
     </message>
 </context>
 <context>

@@ -214,6 +214,34 @@
         <source>Error en la acción</source>
         <translation>Error in the recording</translation>
     </message>
+    <message>
+        <source>no se encuentra</source>
+        <translation>not found</translation>
+    </message>
+    <message>
+        <source>es una carpeta</source>
+        <translation>is a folder</translation>
+    </message>
+    <message>
+        <source>no es un archivo normal</source>
+        <translation>is not a regular file</translation>
+    </message>
+    <message>
+        <source>demasiado grande</source>
+        <translation>too large</translation>
+    </message>
+    <message>
+        <source>no se puede leer</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>demasiado corto</source>
+        <translation>too short</translation>
+    </message>
+    <message>
+        <source>formato dañado</source>
+        <translation>damaged format</translation>
+    </message>
 </context>
 <context>
     <name>SnapshotSaveDialog</name>
@@ -761,6 +789,16 @@
     <message>
         <source>Teclado del Spectrum y teclas del PC</source>
         <translation>Spectrum keyboard and PC keys</translation>
+    </message>
+    <message>
+        <source>Falta el archivo %1: cópielo en %2</source>
+        <translation>The file %1 is missing: copy it into %2</translation>
+    </message>
+    <message>
+        <source>No se encuentra %1.
+Se quita de los archivos recientes.</source>
+        <translation>%1 cannot be found.
+It is removed from the recent files.</translation>
     </message>
 </context>
 <context>

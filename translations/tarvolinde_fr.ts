@@ -214,6 +214,34 @@
         <source>Error en la acción</source>
         <translation>Erreur dans l&apos;enregistrement</translation>
     </message>
+    <message>
+        <source>no se encuentra</source>
+        <translation>introuvable</translation>
+    </message>
+    <message>
+        <source>es una carpeta</source>
+        <translation>est un dossier</translation>
+    </message>
+    <message>
+        <source>no es un archivo normal</source>
+        <translation>n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>demasiado grande</source>
+        <translation>trop grand</translation>
+    </message>
+    <message>
+        <source>no se puede leer</source>
+        <translation>illisible</translation>
+    </message>
+    <message>
+        <source>demasiado corto</source>
+        <translation>trop court</translation>
+    </message>
+    <message>
+        <source>formato dañado</source>
+        <translation>format endommagé</translation>
+    </message>
 </context>
 <context>
     <name>SnapshotSaveDialog</name>
@@ -761,6 +789,16 @@
     <message>
         <source>Teclado del Spectrum y teclas del PC</source>
         <translation>Clavier du Spectrum et touches du PC</translation>
+    </message>
+    <message>
+        <source>Falta el archivo %1: cópielo en %2</source>
+        <translation>Le fichier %1 est absent : copiez-le dans %2</translation>
+    </message>
+    <message>
+        <source>No se encuentra %1.
+Se quita de los archivos recientes.</source>
+        <translation>%1 est introuvable.
+Il est retiré des fichiers récents.</translation>
     </message>
 </context>
 <context>

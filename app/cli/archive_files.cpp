@@ -1,8 +1,5 @@
 #include "app/cli/archive_files.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "app/cli/cli_options.h"
 #include "frontend/file_filters.h"
 #include "snapshots/rzx.h"
@@ -23,21 +20,35 @@ bool LoaderTakes(PreviewKind kind, const std::string& name) {
     return false;
 }
 
+// The message of the dialog's load command when its file fails.
+const char* FailureOf(PreviewKind kind) {
+    switch (kind) {
+    case PreviewKind::Tape: return file_dialogs::kTapeFailed;
+    case PreviewKind::Snapshot: return file_dialogs::kSnapshotFailed;
+    case PreviewKind::Rzx: return file_dialogs::kRzxFailed;
+    }
+    return file_dialogs::kSnapshotFailed;
+}
+
 }  // namespace
+
+std::string LoadFailure(PreviewKind kind, const std::string& path, FileProblem problem, const std::string& detail) {
+    std::string text = std::string(FailureOf(kind)) + ": " + DescribeProblem(path, problem);
+    return detail.empty() ? text : text + " (" + detail + ")";
+}
 
 std::optional<LoadableFile> ReadForDialog(const std::string& path, PreviewKind kind, std::string& error) {
     if (!IsZipName(path) && !LoaderTakes(kind, path)) {
         error = std::string(file_dialogs::kBadExtension) + ": " + path;
         return std::nullopt;
     }
-    std::ifstream file(path, std::ios::binary);
+    FileContents file = ReadFileOfKind(path, FileKindOf(kind, path));
     if (!file) {
-        error = "cannot read " + path;
+        error = LoadFailure(kind, path, file.Problem);
         return std::nullopt;
     }
-    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     try {
-        return ApplyZipRule(path, std::move(bytes), TZipi(file_dialogs::OpenFilterOf(kind)));
+        return ApplyZipRule(path, std::move(*file.Bytes), TZipi(file_dialogs::OpenFilterOf(kind)));
     } catch (const ZipError& failure) {
         error = std::string(file_dialogs::kZipFailed) + ": " + path + " (" + failure.what() + ")";
         return std::nullopt;

@@ -13,6 +13,9 @@ namespace tarvolinde::cli {
 
 struct Options;
 
+// "<the load command's message>: <path>: <reason>", with the loader's detail for developers.
+std::string LoadFailure(PreviewKind kind, const std::string& path, FileProblem problem, const std::string& detail = {});
+
 // The file (or the archive's chosen member, with its own name) for the loader
 // of the dialog of `kind`; nothing with the message in `error` when the name
 // has no loader there ("Extensión no válida"), the file cannot be read, or the

@@ -2,21 +2,21 @@
 
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "machine/cpm_machine.h"
+#include "platform/file_reader.h"
 
 namespace tarvolinde::cli {
 
 int RunCpm(const Options& options) {
-    std::ifstream file(options.cpmProgram, std::ios::binary);
+    const FileContents file = ReadFileOfKind(options.cpmProgram, FileKind::Program);
     if (!file) {
-        std::fprintf(stderr, "cannot open %s\n", options.cpmProgram.c_str());
+        std::fprintf(stderr, "cannot load the CP/M program %s\n",
+                     DescribeProblem(options.cpmProgram, file.Problem).c_str());
         return 1;
     }
-    const std::vector<uint8_t> program{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    const std::vector<uint8_t>& program = *file.Bytes;
 
     CpmMachine machine(program, [](std::string_view text) {
         std::fwrite(text.data(), 1, text.size(), stdout);

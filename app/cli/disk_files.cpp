@@ -3,10 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "app/cli/output_files.h"
+#include "platform/file_reader.h"
 #include "storage/archivo_dsk.h"
 #include "storage/fdc3.h"
 
@@ -26,16 +25,16 @@ int InsertDisk(const std::string& path, TUnidad& drive) {
         std::fprintf(stderr, "%s: %s\n", kBadExtension, path.c_str());
         return 2;
     }
-    std::ifstream file(path, std::ios::binary);
+    const FileContents file = ReadFileOfKind(path, FileKind::Disk);
     if (!file) {
-        std::fprintf(stderr, "cannot read %s\n", path.c_str());
+        std::fprintf(stderr, "%s: %s\n", kDiskError, DescribeProblem(path, file.Problem).c_str());
         return 1;
     }
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     try {
-        TArchivoDSK(drive).Cargar(bytes, false);
+        TArchivoDSK(drive).Cargar(*file.Bytes, false);
     } catch (const DiskFormatError& error) {
-        std::fprintf(stderr, "%s: %s (%s)\n", kDiskError, path.c_str(), error.what());
+        std::fprintf(stderr, "%s: %s (%s)\n", kDiskError, DescribeProblem(path, FileProblem::Damaged).c_str(),
+                     error.what());
         return 1;
     }
     return 0;

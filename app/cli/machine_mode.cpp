@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 
@@ -50,7 +51,8 @@ int RunMachine(const Options& options) {
     }
     std::vector<std::string> romDirectories;
     if (!options.romDir.empty()) romDirectories.push_back(options.romDir);
-    romDirectories.push_back(ExecutableDirectory());
+    for (std::string& directory : RomSearchPath(ExecutableDirectory(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME")))
+        romDirectories.push_back(std::move(directory));
 
     if (options.files.size() > 1) {
         std::fprintf(stderr, "only one tape can be inserted\n");

@@ -1,6 +1,7 @@
 // tarvolinde-cli: runs the emulator without a display.
 
 #include <cstdio>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -10,7 +11,9 @@
 #include "app/cli/preview_mode.h"
 #include "app/version.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv) {
     using namespace tarvolinde::cli;
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
@@ -30,4 +33,18 @@ int main(int argc, char** argv) {
     if (!options->cpmProgram.empty()) return RunCpm(*options);
     if (options->preview) return RunPreview(*options);
     return RunMachine(*options);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The loaders turn bad files into messages; this is for what nobody foresaw.
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "tarvolinde-cli: %s\n", failure.what());
+    } catch (...) {
+        std::fprintf(stderr, "tarvolinde-cli: unexpected failure\n");
+    }
+    return 1;
 }

@@ -1,8 +1,6 @@
 #include "app/cli/preview_mode.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "app/cli/archive_files.h"
 #include "app/cli/output_files.h"
@@ -18,12 +16,13 @@ int RunPreview(const Options& options) {
         std::fprintf(stderr, "unknown preview type: %s (use .png or .scr)\n", request.out.c_str());
         return 2;
     }
-    std::optional<FilePreview> preview;
-    if (std::ifstream file{request.file, std::ios::binary}) {
-        std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-        preview = PreviewFile(request.kind, request.file, std::move(bytes),
-                              TZipi(file_dialogs::OpenFilterOf(request.kind)));
+    FileContents file = ReadFileOfKind(request.file, FileKindOf(request.kind, request.file));
+    if (!file) {
+        std::fprintf(stderr, "Imagen no disponible: %s\n", DescribeProblem(request.file, file.Problem).c_str());
+        return 1;
     }
+    const std::optional<FilePreview> preview = PreviewFile(request.kind, request.file, std::move(*file.Bytes),
+                                                           TZipi(file_dialogs::OpenFilterOf(request.kind)));
     if (!preview) {
         std::fprintf(stderr, "Imagen no disponible: %s\n", request.file.c_str());
         return 1;

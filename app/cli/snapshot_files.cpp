@@ -13,7 +13,6 @@ namespace tarvolinde::cli {
 namespace {
 
 // The front end's messages, so that scripts see what a user would.
-constexpr const char* kSnapshotError = "Error en el snapshot";
 constexpr const char* kBadExtension = "Extensión no válida";
 constexpr const char* kIncompatible = "El formato elegido no es compatible con el hardware";
 
@@ -40,7 +39,8 @@ int LoadSnapshotFile(const std::string& path, std::unique_ptr<TSp>& machine, con
     try {
         MakeSnapshot(*kind)->Load(file->Bytes, select);
     } catch (const SnapshotError& error) {
-        std::fprintf(stderr, "%s: %s (%s)\n", kSnapshotError, path.c_str(), error.what());
+        const std::string message = LoadFailure(PreviewKind::Snapshot, path, error.Problem(), error.what());
+        std::fprintf(stderr, "%s\n", message.c_str());
         return 1;
     } catch (const MissingRomError& error) {
         std::fprintf(stderr, "%s\n", error.what());

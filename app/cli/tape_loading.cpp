@@ -1,5 +1,7 @@
 #include "app/cli/tape_loading.h"
 
+#include <cstdio>
+
 #include "app/cli/archive_files.h"
 #include "tape/tape_error.h"
 #include "tape/tape_factory.h"
@@ -18,9 +20,12 @@ std::unique_ptr<TCinta> OpenTape(const std::string& path, const Options& options
     try {
         tape = CreateTape(*kind, std::move(file->Bytes));
     } catch (const TapeFormatError& failure) {
-        error = std::string("Error en la cinta: ") + failure.what();
+        error = LoadFailure(PreviewKind::Tape, path, failure.Problem(), failure.what());
         return nullptr;
     }
+    // The complete blocks play; the user is told the rest is missing.
+    if (tape->CutShort())
+        std::fprintf(stderr, "%s\n", LoadFailure(PreviewKind::Tape, path, FileProblem::TooShort).c_str());
     tape->FastLoad = options.fastLoad;
     tape->AutoRewind = options.autoRewind;
     return tape;

@@ -5,17 +5,15 @@
 #include <QStringList>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 
 #include "app/version.h"
 #include "frontend/tfondo.h"
 #include "machine/rom_files.h"
 
-int main(int argc, char* argv[]) {
-    // Answered before QApplication exists, so that it needs no display.
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("tarvolinde %s\n", tarvolinde::kVersion);
-        return 0;
-    }
+namespace {
+
+int Run(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tarvolinde");
     QApplication::setApplicationVersion(tarvolinde::kVersion);
@@ -26,4 +24,23 @@ int main(int argc, char* argv[]) {
     if (!arguments.isEmpty()) window.SetCommandLineFile(arguments.join(' ').toStdString());
     window.show();
     return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // Answered before QApplication exists, so that it needs no display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("tarvolinde %s\n", tarvolinde::kVersion);
+        return 0;
+    }
+    // The commands turn bad files into messages; this is for what nobody foresaw.
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "tarvolinde: %s\n", failure.what());
+    } catch (...) {
+        std::fprintf(stderr, "tarvolinde: unexpected failure\n");
+    }
+    return 1;
 }

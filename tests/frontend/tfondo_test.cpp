@@ -218,17 +218,16 @@ TEST_F(WindowTest, StartingStoppingResettingAndClosingRepeatedlyEndsTheThreadEve
 }
 
 TEST_F(WindowTest, SettingsAreReadAtTheFirstShowAndWrittenAtCloseAndAMissingRomGivesThe48K) {
-    WriteIni("; mis ajustes\n[Hardware]\nModelo Spectrum=0\nOtra clave=7\n[Audio]\nVolumen=3\nHz=0\n"
+    WriteIni("; mis ajustes\n[Hardware]\nModelo Spectrum=4\nOtra clave=7\n[Audio]\nVolumen=3\nHz=0\n"
              "[Emulacion]\nArrancar encendido=1\nVelocidad=1000\n");
-    TFondo& window = OpenWindow();
-    EXPECT_EQ(window.Machine()->ModelIndex, 0);
+    EXPECT_TRUE(Messages([&] { OpenWindow(); }).value(0).startsWith("No existe la ROM \"128.rom\" (buscada en: "));
+    TFondo& window = *window_;
     EXPECT_TRUE(window.VolumeAction(3)->isChecked());
     ASSERT_TRUE(WaitUntil([&] { return window.Running(); }));  // once start-up is over
-    EXPECT_EQ(Messages([&] { window.ModelAction(4)->trigger(); }), QStringList{"No existe la ROM \"128.rom"});
+    EXPECT_FALSE(window.ModelAction(4)->isEnabled());  // greyed: its ROM is nowhere
     EXPECT_EQ(window.Machine()->ModelIndex, 1);
     EXPECT_TRUE(window.ModelAction(1)->isChecked() && !window.ModelAction(4)->isChecked());
     EXPECT_EQ(window.StatusModelText(), "48 Kb");
-    ASSERT_TRUE(WaitUntil([&] { return window.Running(); }));  // it was running before the command
     window.VolumeAction(5)->trigger();
     EXPECT_TRUE(window.close());
     for (const char* line : {"; mis ajustes\n", "[Hardware]\nModelo Spectrum=1\nOtra clave=7\n", "Volumen=5\n",
@@ -238,7 +237,7 @@ TEST_F(WindowTest, SettingsAreReadAtTheFirstShowAndWrittenAtCloseAndAMissingRomG
     const std::string quiet = "[Archivos]\nGuardar configuración=0\n";
     WriteIni(quiet);
     fs::remove(dir_ / "48.rom");
-    EXPECT_EQ(Messages([&] { OpenWindow(); }), QStringList{"No existe la ROM \"48.rom"});
+    EXPECT_TRUE(Messages([&] { OpenWindow(); }).value(0).startsWith("No existe la ROM \"48.rom\" (buscada en: "));
     EXPECT_EQ(window_->Machine(), nullptr);
     Action("PausaB")->trigger();
     Action("Reset1")->trigger();
@@ -395,32 +394,101 @@ TEST_F(WindowTest, TheTapeActionsFollowTheDeckThroughInsertPlayStopBrowseAutoPla
     expectState("ejected", false, false, false);
 }
 
-TEST_F(WindowTest, AFailedLoadIsReportedAndLeavesNoTapeOrAFreshMachine) {
+// A file that fails is reported once, naming it and why, and changes nothing:
+// the tape stays in, the machine keeps its model and memory and runs on.
+TEST_F(WindowTest, AFailedLoadIsReportedOnceAndLeavesTheTapeAndTheRunningMachineAsTheyWere) {
+    WriteIni(kFast);
     WriteBytes(dir_ / "buena.tap", SmallTap());
     WriteBytes(dir_ / "rota.wav", {'N', 'o', ' ', 'e', 's', ' ', 'W', 'A', 'V', 'E', 0, 0});
+    WriteBytes(dir_ / "texto.tzx", {'a', 'b', 'c', 'd', 'e', 'f', 'g'});
     WriteBytes(dir_ / "roto.z80", Bytes(20, 0xAA));
+    WriteBytes(dir_ / "larga.sp", Bytes(49190 + 1, 0));
+    Bytes sna128(131103, 0);
+    WriteBytes(dir_ / "otra.sna", sna128);  // no 128.rom: the 128K cannot be built
     WriteBytes(dir_ / "notas.txt", Sna48());
-    WriteBytes(dir_ / "cinta.zip", MakeZip({{"buena.tap", SmallTap()}}));
     WriteBytes(dir_ / "notas.zip", MakeZip({{"notas.txt", SmallTap()}}));
+    fs::create_directories(dir_ / "carpeta.sna");
+    fs::create_symlink("/dev/zero", dir_ / "cero.tap");
     TFondo& window = OpenWindow();
+    Load("CargaC", dir_ / "buena.tap");
+    const auto failure = [&](const char* message, const char* file, const char* reason) {
+        return QStringList{QString("%1\n%2: %3").arg(message, QString::fromStdString((dir_ / file).string()), reason)};
+    };
     const struct {
-        const char *command, *file;
+        const char* command;
+        const char* file;
         QStringList messages;
-    } cases[] = {{"CargaC", "rota.wav", {"Error en la cinta"}},
+    } cases[] = {{"CargaC", "rota.wav", failure("Error en la cinta", "rota.wav", "formato dañado")},
+                 {"CargaC", "texto.tzx", failure("Error en la cinta", "texto.tzx", "demasiado corto")},
+                 {"CargaC", "cero.tap", failure("Error en la cinta", "cero.tap", "no es un archivo normal")},
                  {"CargaC", "cinta.mp3", {"Extensión no válida"}},
-                 {"CargaC", "notas.zip", {"Error en archivo ZIP", "Error en la cinta"}},
-                 {"CargarS", "roto.z80", {"Error en el snapshot"}},
-                 {"CargarS", "notas.txt", {"Extensión no válida", "Error en el snapshot"}},
-                 {"CargarS", "cinta.zip", {"Error en archivo ZIP", "Error en el snapshot"}}};
+                 {"CargaC", "notas.zip", failure("Error en archivo ZIP", "notas.zip", "formato dañado")},
+                 {"CargarS", "roto.z80", failure("Error en el snapshot", "roto.z80", "demasiado corto")},
+                 {"CargarS", "larga.sp", failure("Error en el snapshot", "larga.sp", "formato dañado")},
+                 {"CargarS", "carpeta.sna", failure("Error en el snapshot", "carpeta.sna", "es una carpeta")},
+                 {"CargarS", "falta.sna", failure("Error en el snapshot", "falta.sna", "no se encuentra")},
+                 {"CargarS", "notas.txt", {"Extensión no válida"}}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        Load("CargaC", dir_ / "buena.tap");
-        window.Machine()->cpu.PC.w = 0x1234;
+        window.StartEmulation();
+        ASSERT_TRUE(RunFrames(window, 2));
+        window.StopEmulation();
+        window.Machine()->RamPage(2)[0] = 0x5A;
+        const auto before = window.Machine()->RamPage(2);
+        const std::vector<uint8_t> memory(before.begin(), before.end());
+        window.StartEmulation();
         EXPECT_EQ(Messages([&] { Load(c.command, dir_ / c.file); }), c.messages);
-        // No tape is left in; whatever of a snapshot went in, the machine starts afresh.
-        EXPECT_TRUE(c.command[5] == 'C' ? !Action("SacaC")->isEnabled() && !window.Machine()->Tape : window.Machine()->cpu.PC.w == 0);
+        ASSERT_TRUE(RunFrames(window, 3));  // it was running before the command, and goes on
+        window.StopEmulation();
+        EXPECT_TRUE(Action("SacaC")->isEnabled() && window.Machine()->Tape);
+        EXPECT_EQ(window.Machine()->ModelIndex, 1);
+        const auto after = window.Machine()->RamPage(2);
+        EXPECT_TRUE(std::equal(memory.begin(), memory.end(), after.begin()));  // no ROM code writes there
         EXPECT_EQ(window.RecentFiles(), std::vector<std::string>{(dir_ / "buena.tap").string()});
     }
+    EXPECT_TRUE(Messages([&] { Load("CargarS", dir_ / "otra.sna"); }).value(0).startsWith("No existe la ROM \"128.rom\" (buscada"));
+    EXPECT_EQ(window.Machine()->ModelIndex, 1);
+
+    // A TZX cut short inside a block goes in with the blocks before it, and the user is told.
+    Bytes cut = TzxOf({{0x10, 0, 0, 3, 0, 1, 2, 3}, {0x10, 0, 0, 3, 0, 4, 5, 6}});
+    cut.pop_back();
+    WriteBytes(dir_ / "corta.tzx", cut);
+    EXPECT_EQ(Messages([&] { Load("CargaC", dir_ / "corta.tzx"); }), failure("Error en la cinta", "corta.tzx", "demasiado corto"));
+    EXPECT_EQ(window.CurrentTape()->Blocks().Count(), 2);  // the header and the complete block
+
+    // A recent file deleted since is taken off the list when chosen.
+    fs::remove(dir_ / "corta.tzx");
+    EXPECT_EQ(Messages([&] { window.RecentMenu()->actions().front()->trigger(); }),
+              QStringList{QString("No se encuentra %1.\nSe quita de los archivos recientes.")
+                              .arg(QString::fromStdString((dir_ / "corta.tzx").string()))});
+    EXPECT_EQ(window.RecentFiles(), std::vector<std::string>{(dir_ / "buena.tap").string()});
+    EXPECT_EQ(window.RecentMenu()->actions().size(), 1);
+}
+
+// ROM files are looked for beside the executable, in the user's data folder and
+// in the installed data folder; the models whose ROM is nowhere are greyed.
+TEST_F(WindowTest, RomsAreFoundAlongTheSearchPathAndModelsWithoutOneAreGreyed) {
+    const fs::path exe = dir_ / "bin", user = dir_ / "datos", installed = dir_ / "share" / "tarvolinde" / "roms";
+    for (const fs::path& folder : {exe, user / "tarvolinde" / "roms", installed}) fs::create_directories(folder);
+    fs::rename(dir_ / "48.rom", exe / "48.rom");
+    WriteBytes(user / "tarvolinde" / "roms" / "128.rom", Bytes(0x8000, 0));
+    WriteBytes(installed / "Inves.rom", Bytes(0x4000, 0));
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(user.string()));
+    TFondo window(exe, HostDevices{});
+    window.show();
+    for (const int model : {1, 3, 4}) EXPECT_TRUE(window.ModelAction(model)->isEnabled()) << model;
+    window.ModelAction(3)->trigger();
+    EXPECT_EQ(window.Machine()->ModelIndex, 3);
+    QAction* scorpion = window.ModelAction(17);
+    EXPECT_FALSE(scorpion->isEnabled());
+    EXPECT_EQ(scorpion->toolTip(), QString("Falta el archivo Scorpion.rom: cópielo en %1")
+                                       .arg(QString::fromStdString((user / "tarvolinde" / "roms").string())));
+    // The menu looks again as it opens: a file put there since makes its model available.
+    WriteBytes(exe / "Scorpion.rom", Bytes(0x10000, 0));
+    emit window.findChild<QMenu*>("Modelo1")->aboutToShow();
+    EXPECT_TRUE(scorpion->isEnabled() && !scorpion->toolTip().startsWith("Falta"));
+    qputenv("XDG_DATA_HOME", saved);
 }
 
 TEST_F(WindowTest, ArchivesGiveTheDialogsMembersAndAreNotRecentFiles) {
@@ -444,7 +512,8 @@ TEST_F(WindowTest, DisksGoInAndOutOfDriveAAndAChangedDiskIsNeverDroppedUnasked) 
     Load("CargaD", dir_ / "a.dsk");
     EXPECT_TRUE(drive().Present && drive().Protected && Action("Extraer1")->isEnabled());
     EXPECT_EQ(Messages([&] { Load("CargaD", dir_ / "juego.trd"); }), QStringList{"Extensión no válida"});
-    EXPECT_EQ(Messages([&] { Load("CargaD", dir_ / "rota.dsk"); }), QStringList{"Error en el disco"});
+    EXPECT_EQ(Messages([&] { Load("CargaD", dir_ / "rota.dsk"); }),
+              QStringList{QString::fromStdString("Error en el disco\n" + (dir_ / "rota.dsk").string() + ": formato dañado")});
     EXPECT_TRUE(drive().Present);
 
     // Each way of losing a changed disk asks first; the answer decides.
@@ -491,7 +560,8 @@ TEST_F(WindowTest, TutorialRecordsReproducirPlaysToTheEndAndDetenerStopsEither) 
     EXPECT_EQ(window.Machine()->cpu.FrameRoutine, Z80::FrameProcedure::Standard);
 
     WriteBytes(dir_ / "rota.rzx", Bytes(12, 0));
-    EXPECT_EQ(Messages([&] { Load("Reproducir2", dir_ / "rota.rzx"); }), QStringList{"Error en la acción"});
+    EXPECT_EQ(Messages([&] { Load("Reproducir2", dir_ / "rota.rzx"); }),
+              QStringList{QString::fromStdString("Error en la acción\n" + (dir_ / "rota.rzx").string() + ": formato dañado")});
     EXPECT_EQ(window.RzxState(), 0);
 }
 

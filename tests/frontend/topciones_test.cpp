@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -142,6 +143,7 @@ TEST_F(OptionsTest, VideoIsForTheRunAndTheMachineTakesTheHardwareAtOnce) {
 TEST_F(OptionsTest, HardDiskAndAssociationActAtOnceEvenWhenCancelled) {
     fs::copy_file(dir_ / "48.rom", dir_ / "+3Ei.rom");  // any ROM: nothing runs
     std::ofstream(dir_ / "roto.hdf") << std::string(600, '\0');
+    emit window_->findChild<QMenu*>("Modelo1")->aboutToShow();  // the menu sees the new ROM
     window_->ModelAction(13)->trigger();
     QStringList messages;
     Options(4, false, [&](TOpciones& dialog) {

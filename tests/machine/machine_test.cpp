@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "machine/rom_files.h"
 #include "machine/sp48.h"
 #include "machine_test_support.h"
 
@@ -46,11 +47,18 @@ TEST(MachineFactory, AMissingRomFallsBackToThe48KAndWithoutItNoMachineIsBuilt) {
         ASSERT_EQ(result.Errors.size(), missing.size()) << model;
         for (size_t i = 0; i < missing.size(); ++i) {
             EXPECT_EQ(result.Errors[i].FileName(), missing[i]);
-            EXPECT_EQ(std::string(result.Errors[i].what()), "No existe la ROM \"" + missing[i]);
+            EXPECT_EQ(std::string(result.Errors[i].what()), "No existe la ROM \"" + missing[i] + "\"");
         }
         EXPECT_EQ(result.Machine ? result.Machine->ModelIndex : -1, built) << model;
     }
     EXPECT_THROW(CreateMachine(kModel16K, MadeUpRoms({})), MissingRomError);
+}
+
+TEST(RomFiles, TheSearchGoesBesideTheExecutableThenToTheUsersDataThenToTheInstalledData) {
+    const std::vector<std::string> path = RomSearchPath("/opt/t/bin", "/datos", "/home/u");
+    EXPECT_EQ(path, (std::vector<std::string>{"/opt/t/bin", "/datos/tarvolinde/roms", "/opt/t/share/tarvolinde/roms"}));
+    for (const char* unset : {static_cast<const char*>(nullptr), ""})
+        EXPECT_EQ(RomSearchPath("/opt/t/bin", unset, "/home/u")[1], "/home/u/.local/share/tarvolinde/roms");
 }
 
 TEST(MachineLifecycle, ResetReturnsToPowerOnAndMachinesShareNothing) {

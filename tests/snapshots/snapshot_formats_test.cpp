@@ -104,14 +104,14 @@ TEST(SnapshotFormats, Z80BlocksCountersHardwareModesAndOldWritersFlags) {
     // The frame starts with the high counter at 3 and the low one at the top of its quarter.
     EXPECT_EQ(Z80CountersToFrameTStates(0, 2, 70908), 70907);
     EXPECT_EQ(Z80CountersToFrameTStates(17472, 3, 69888), std::nullopt);
-    const Bytes file = Patched(Z80Paged(55, {}), 55, {100, 0, 1});
+    const Bytes file = Patched(Z80Paged(55, FilledBlock(8, 0)), 55, {100, 0, 1});
     EXPECT_EQ(TSnapZ80().Parse(file).FrameTStates, 2 * 17472 + 17471 - 100);
     // Nonsense counters leave the frame position at its reset value.
     MachineSlot slot;
     EXPECT_EQ(TSnapZ80().Load(Patched(file, 57, {0xC0}), slot.Selector()).cpu.FrameTStates, 0);
     // Hardware mode 3 is the 128K in version 2 and the 48K from version 3 on.
-    EXPECT_EQ(TSnapZ80().Parse(Patched(Z80Paged(23, {}), 34, {3})).ModelIndex, 4);
-    EXPECT_EQ(TSnapZ80().Parse(Patched(Z80Paged(54, {}), 34, {3})).ModelIndex, 1);
+    EXPECT_EQ(TSnapZ80().Parse(Patched(Z80Paged(23, FilledBlock(8, 0)), 34, {3})).ModelIndex, 4);
+    EXPECT_EQ(TSnapZ80().Parse(Patched(Z80Paged(54, FilledBlock(8, 0)), 34, {3})).ModelIndex, 1);
     // Flags of 255, from old writers, read as 1: border 0, not compressed.
     EXPECT_EQ(TSnapZ80().Load(Patched(Bytes(30 + 3 * kPageSize), 6, {0, 0x80, 0, 0, 0, 0, 0xFF}), slot.Selector()).LastFE, 0);
     // An SP border byte keeps its EAR and MIC bits.

@@ -106,7 +106,8 @@ TEST(TapeFaults, HostileTapesPlayWhatTheyHoldAndStop) {
         {"TZX jump back", TapeKind::Tzx, TzxOf({{0x23, 3, 0}, Tone(10, 2), {0x20, 0, 0}, {0x23, 0xFE, 0xFF}}), 2},
         {"TZX stop-if-48K on the 48K", TapeKind::Tzx, TzxOf({{0x2A, 0, 0, 0, 0}, Tone(10, 2)}), 0},
         {"TZX stop-if-48K on the 128K", TapeKind::Tzx, TzxOf({{0x2A, 0, 0, 0, 0}, Tone(10, 2)}), 2, false, 4},
-        {"TZX zero-length data of 16 MB", TapeKind::Tzx, TzxOf({{0x14, 0, 0, 0, 0, 8, 0, 0, 0xFF, 0xFF, 0xFF}}), 0, true},
+        {"TZX zero-length data of 64 KB", TapeKind::Tzx, TzxOf({{0x14, 0, 0, 0, 0, 8, 0, 0, 0, 0, 1}, Bytes(0x10000)}), 0, true},
+        {"TZX data block cut short is left out", TapeKind::Tzx, TzxOf({Tone(10, 2), {0x14, 0, 0, 0, 0, 8, 0, 0, 0xFF, 0xFF, 0xFF}}), 2},
         // Pulses of no length only flip the level by their parity, at once (and a
         // tape that ends high is brought low by the stop after its last edge).
         {"TZX 65535 zero-length pulses", TapeKind::Tzx, TzxOf({Tone(0, 65535), Tone(30000, 3)}), 4},
