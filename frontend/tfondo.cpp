@@ -142,6 +142,7 @@ void TFondo::showEvent(QShowEvent* event) {
 
 void TFondo::LeeConfiguracion() {
     settings_ = ReadSettings(LoadIniFile(IniPath()), programDir_);
+    CheckLanguage();  // first, so that the messages of start-up speak it
     RestoreWindowGeometry(*this, settings_);
     settings_.PcJoystick = settings_.PcJoystick && joystick_->Present();
     // The speed first, so that the sound device opens once, with the buffer for it.
@@ -155,8 +156,6 @@ void TFondo::LeeConfiguracion() {
     if (settings_.StartRunning) QCoreApplication::postEvent(this, new StartupMessage(0));
     if (settings_.StartFullScreen) QCoreApplication::postEvent(this, new StartupMessage(1));
     OpenCommandLineFile();
-    // Once the window is on the screen, so that a language dialog shows over it.
-    QTimer::singleShot(0, this, &TFondo::CheckLanguage);
 }
 
 void TFondo::GrabaConfiguracion(bool force) {

@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QLocale>
+#include <QTimer>
 
 #include "frontend/ini_file.h"
 #include "frontend/teligel.h"
@@ -30,8 +31,8 @@ void TFondo::SelectLanguage(uint32_t localeId) {
 void TFondo::CheckLanguage() {
     if (const std::optional<uint32_t> language = StartupLanguage(settings_.LanguageId, QLocale::system()))
         language_.Apply(*language);
-    else
-        Idioma1Click();
+    else  // once the window is on the screen, so that the dialog shows over it
+        QTimer::singleShot(0, this, &TFondo::Idioma1Click);
 }
 
 void TFondo::changeEvent(QEvent* event) {

@@ -29,8 +29,8 @@ for program in tarvolinde-cli tarvolinde; do
   echo "$program --version: $answer"
   [ "$answer" = "$program $version" ] || { echo "expected '$program $version'"; status=1; }
 done
-# The packaged ROMs boot the runner.
-if in_root tarvolinde-cli --rom-dir /usr/share/tarvolinde/roms --frames 100 --screen-text | grep -q "Nine Tiles"; then
+# The runner finds the packaged ROMs by itself.
+if in_root tarvolinde-cli --frames 100 --screen-text | grep -q "Nine Tiles"; then
   echo "tarvolinde-cli boots OpenSE BASIC from /usr/share/tarvolinde/roms"
 else
   echo "tarvolinde-cli did not boot the packaged ROMs"; status=1
@@ -41,7 +41,7 @@ command_line=$(sed -n 's/^Exec=//p' "$root/usr/share/applications/tarvolinde.des
 echo "Exec: $command_line"
 in_root apt-get install -y -qq --no-install-recommends xvfb xauth imagemagick >/dev/null
 in_root xvfb-run -a -s "-screen 0 800x600x24" sh -c \
-  "cd /root && $command_line & sleep 8; import -window root /tmp/installed-window.png; kill \$! 2>/dev/null; true"
+  "cd /root && LANG=${CHECK_LANG:-C.UTF-8} $command_line & sleep 8; import -window root /tmp/installed-window.png; kill \$! 2>/dev/null; true"
 cp "$root/tmp/installed-window.png" "$shot"
 echo "screenshot: $shot"
 exit $status
