@@ -22,7 +22,7 @@ in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root 
 
 cp "$deb" "$root/tmp/"
 in_root apt-get update -qq
-in_root apt-get install -y -qq "/tmp/$(basename "$deb")" >/dev/null
+in_root apt-get install -y -qq --reinstall "/tmp/$(basename "$deb")" >/dev/null
 status=0
 for program in tarvolinde-cli tarvolinde; do
   answer=$(in_root "$program" --version) || true
