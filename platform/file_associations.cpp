@@ -6,9 +6,9 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <optional>
 
+#include "platform/file_reader.h"
 #include "platform/ini_store.h"
 
 extern char** environ;
@@ -21,8 +21,6 @@ constexpr std::string_view kDefaults = "Default Applications";
 constexpr std::string_view kAdded = "Added Associations";
 // Our desktop entry's own group: the handler each type had before we took it.
 constexpr std::string_view kSaved = "X-Tarvolinde Salvado";
-// Larger files are not a user's mimeapps.list or our own entry; they are left alone.
-constexpr std::uintmax_t kMaxFileBytes = 1 << 20;
 
 namespace fs = std::filesystem;
 
@@ -35,13 +33,9 @@ fs::path DirFromEnvironment(const char* name, const char* fallbackUnderHome) {
 
 // The file's text: empty when it does not exist, nothing when it cannot be read.
 std::optional<std::string> ReadText(const fs::path& path) {
-    std::error_code error;
-    if (!fs::exists(path, error)) return error ? std::nullopt : std::optional<std::string>("");
-    const std::uintmax_t size = fs::file_size(path, error);
-    if (error || size > kMaxFileBytes) return std::nullopt;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    const FileContents file = ReadFileOfKind(path.string(), FileKind::Settings);
+    if (file) return std::string(file.Bytes->begin(), file.Bytes->end());
+    return file.Problem == FileProblem::NotFound ? std::optional<std::string>("") : std::nullopt;
 }
 
 // Replaces the file only once the new text is complete.

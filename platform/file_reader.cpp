@@ -75,6 +75,7 @@ size_t MaxFileSize(FileKind kind) {
     case FileKind::Archive: return 1024 * kMiB;  // may hold any of the above
     case FileKind::Program: return 64 * 1024;    // a CP/M program fits below 64 KB
     case FileKind::HardDisk: return SIZE_MAX;    // an IDE disk of any size
+    case FileKind::Settings: return kMiB;        // a mimeapps.list or desktop entry is a few KB
     }
     return 0;
 }

@@ -29,7 +29,8 @@ const char* ProblemText(FileProblem problem);
 
 // The kinds of file read whole, each with its own size bound.
 // HardDisk images are used in place, never read whole: their bound is only checked.
-enum class FileKind : uint8_t { Rom, Snapshot, Tape, Disk, Archive, Program, HardDisk };
+// Settings are the text files of the desktop's settings the program edits.
+enum class FileKind : uint8_t { Rom, Snapshot, Tape, Disk, Archive, Program, HardDisk, Settings };
 
 size_t MaxFileSize(FileKind kind);
 

@@ -42,11 +42,13 @@ public:
         const auto b = Bytes(4);
         return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
     }
-    // Whether the next four bytes are the tag; they are consumed either way.
-    bool Tag(std::string_view tag) {
+    // The next four bytes as text: a chunk's or a header's tag.
+    std::string_view TagText() {
         const auto b = Bytes(4);
-        return std::string_view(reinterpret_cast<const char*>(b.data()), 4) == tag;
+        return std::string_view(reinterpret_cast<const char*>(b.data()), 4);
     }
+    // Whether the next four bytes are the tag; they are consumed either way.
+    bool Tag(std::string_view tag) { return TagText() == tag; }
 
 private:
     std::span<const uint8_t> data_;

@@ -7,11 +7,8 @@ constexpr int kPentagonSpanish = 16;
 }
 
 int ReadFsuMachineTags(ByteReader& in) {
-    const auto tagAt = [](std::span<const uint8_t> bytes) {
-        return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    };
-    const std::string_view maker = tagAt(in.Bytes(4));
-    const std::string_view model = tagAt(in.Bytes(4));
+    const std::string_view maker = in.TagText();
+    const std::string_view model = in.TagText();
     for (int index = 0; index < kModelCount; ++index)
         if (kFsuMachineTags[size_t(index)].Maker == maker && kFsuMachineTags[size_t(index)].Model == model)
             return index;

@@ -58,13 +58,10 @@ std::optional<SnapshotImage> ReadSnapshotBlock(std::span<const uint8_t> body) {
     const std::optional<SnapshotKind> kind = KindOfExtension(extension);
     if (!kind) return std::nullopt;
     if (size > kMaxSnapshotSize) throw RzxError("the embedded snapshot is too large");
+    // A stored snapshot is parsed where it lies in the file.
+    if (!(flags & kCompressed)) return MakeSnapshot(*kind)->Parse(in.Bytes(size));
     std::vector<uint8_t> data(size);
-    if (flags & kCompressed) {
-        InflateExactly(body.subspan(in.Offset()), data);
-    } else {
-        const auto bytes = in.Bytes(size);
-        std::copy(bytes.begin(), bytes.end(), data.begin());
-    }
+    InflateExactly(body.subspan(in.Offset()), data);
     return MakeSnapshot(*kind)->Parse(data);
 }
 

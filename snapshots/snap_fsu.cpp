@@ -36,9 +36,9 @@ struct Chunk {
 };
 
 Chunk NextChunk(ByteReader& in) {
-    const auto tag = in.Bytes(4);
+    const std::string_view tag = in.TagText();
     const uint32_t length = in.Long();
-    return {std::string_view(reinterpret_cast<const char*>(tag.data()), 4), in.Bytes(length)};
+    return {tag, in.Bytes(length)};
 }
 
 int ReadHeader(ByteReader& in) {

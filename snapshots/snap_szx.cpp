@@ -153,8 +153,7 @@ SnapshotImage ParseFile(std::span<const uint8_t> file) {
     in.Skip(1);  // flags: the late timings are the model's own
     bool registers = false;
     while (!in.AtEnd()) {
-        const auto tagBytes = in.Bytes(4);
-        const std::string_view tag(reinterpret_cast<const char*>(tagBytes.data()), 4);
+        const std::string_view tag = in.TagText();
         const std::span<const uint8_t> body = in.Bytes(in.Long());
         if (tag == "Z80R") {
             ParseRegisters(body, image);
