@@ -4,15 +4,9 @@
 
 #include "app/cli/archive_files.h"
 #include "app/cli/output_files.h"
+#include "frontend/file_filters.h"
 
 namespace tarvolinde::cli {
-
-namespace {
-
-// The front end's messages, so that scripts see what a user would.
-constexpr const char* kRzxError = "Error en la acción";
-
-}  // namespace
 
 bool IsRzxFile(const std::string& path) { return IsRzxName(path); }
 
@@ -44,7 +38,7 @@ int RzxSession::Start(const Options& options, std::unique_ptr<TSp>& machine, con
         rzx_ = TRZX::Open(std::move(file->Bytes));
         rzx_->StartPlayback(*machine, select);
     } catch (const RzxError& error) {
-        std::fprintf(stderr, "%s: %s (%s)\n", kRzxError, options.rzxFile.c_str(), error.what());
+        std::fprintf(stderr, "%s: %s (%s)\n", file_dialogs::kRzxFailed, options.rzxFile.c_str(), error.what());
         return 1;
     } catch (const MissingRomError& error) {
         std::fprintf(stderr, "%s\n", error.what());
@@ -69,7 +63,8 @@ int RzxSession::Finish(const Options& options) {
         }
     }
     if (rzx_->Status() == RzxStatus::Failed) {
-        std::fprintf(stderr, "%s: %s (%s)\n", kRzxError, options.rzxFile.c_str(), rzx_->Failure().c_str());
+        std::fprintf(stderr, "%s: %s (%s)\n", file_dialogs::kRzxFailed, options.rzxFile.c_str(),
+                     rzx_->Failure().c_str());
         return 1;
     }
     return 0;
