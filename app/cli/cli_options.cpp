@@ -3,7 +3,7 @@
 #include <charconv>
 
 #include "app/cli/archive_files.h"
-#include "app/cli/rzx_mode.h"
+#include "snapshots/rzx.h"
 #include "snapshots/snapshot.h"
 
 namespace tarvolinde::cli {
@@ -148,7 +148,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             AddArchiveArgument(arg, options);
         } else if (SnapshotKindOf(arg)) {
             options.snapshots.push_back(arg);
-        } else if (IsRzxFile(arg)) {
+        } else if (IsRzxName(arg)) {
             options.rzxFile = arg;
         } else {
             options.files.push_back(arg);

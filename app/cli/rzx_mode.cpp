@@ -8,8 +8,6 @@
 
 namespace tarvolinde::cli {
 
-bool IsRzxFile(const std::string& path) { return IsRzxName(path); }
-
 int RzxSession::Start(const Options& options, std::unique_ptr<TSp>& machine, const RomProvider& roms) {
     if (!options.rzxFile.empty() && !options.recordFile.empty()) {
         std::fprintf(stderr, "a recording cannot be played and made in the same run\n");
@@ -56,11 +54,7 @@ bool RzxSession::WantsFrame(const Options& options, int framesRun) const {
 int RzxSession::Finish(const Options& options) {
     if (!rzx_) return 0;
     if (rzx_->Status() == RzxStatus::Recording) {
-        const std::vector<uint8_t> file = rzx_->FinishRecording();
-        if (!WriteBytes(options.recordFile, file)) {
-            std::fprintf(stderr, "cannot write %s\n", options.recordFile.c_str());
-            return 1;
-        }
+        if (const int status = WriteOutput(options.recordFile, rzx_->FinishRecording())) return status;
     }
     if (rzx_->Status() == RzxStatus::Failed) {
         std::fprintf(stderr, "%s: %s (%s)\n", file_dialogs::kRzxFailed, options.rzxFile.c_str(),
