@@ -9,9 +9,6 @@
 
 namespace tarvolinde::cli {
 
-namespace {
-
-// Decimal or 0x-prefixed hexadecimal.
 bool ParseUnsigned(std::string_view text, uint64_t& value) {
     int base = 10;
     if (text.size() > 2 && (text.substr(0, 2) == "0x" || text.substr(0, 2) == "0X")) text.remove_prefix(2), base = 16;
@@ -19,6 +16,8 @@ bool ParseUnsigned(std::string_view text, uint64_t& value) {
     const auto result = std::from_chars(text.data(), end, value, base);
     return !text.empty() && result.ec == std::errc() && result.ptr == end;
 }
+
+namespace {
 
 bool ParsePeek(std::string_view text, PeekRequest& peek) {
     uint64_t address = 0, length = 16;
