@@ -1,16 +1,14 @@
 #include "app/cli/cli_options.h"
 
 #include <charconv>
+#include <utility>
 
 #include "app/cli/archive_files.h"
-#include "app/cli/rzx_mode.h"
+#include "snapshots/rzx.h"
 #include "snapshots/snapshot.h"
 
 namespace tarvolinde::cli {
 
-namespace {
-
-// Decimal or 0x-prefixed hexadecimal.
 bool ParseUnsigned(std::string_view text, uint64_t& value) {
     int base = 10;
     if (text.size() > 2 && (text.substr(0, 2) == "0x" || text.substr(0, 2) == "0X")) text.remove_prefix(2), base = 16;
@@ -18,6 +16,8 @@ bool ParseUnsigned(std::string_view text, uint64_t& value) {
     const auto result = std::from_chars(text.data(), end, value, base);
     return !text.empty() && result.ec == std::errc() && result.ptr == end;
 }
+
+namespace {
 
 bool ParsePeek(std::string_view text, PeekRequest& peek) {
     uint64_t address = 0, length = 16;
@@ -48,6 +48,23 @@ bool ParseSwitch(std::string_view text, bool& value) {
     return true;
 }
 
+// The options whose value is kept as given, and the on|off ones.
+constexpr std::pair<std::string_view, std::string Options::*> kTextOptions[] = {
+    {"--cpm", &Options::cpmProgram}, {"--model", &Options::model}, {"--rom-dir", &Options::romDir},
+    {"--screenshot", &Options::screenshot}, {"--save-snapshot", &Options::saveSnapshot},
+    {"--disk", &Options::diskA}, {"--disk-b", &Options::diskB}, {"--save-disk", &Options::saveDisk},
+    {"--rzx", &Options::rzxFile}, {"--record", &Options::recordFile}, {"--hdf", &Options::hardDisk},
+    {"--sound", &Options::soundFile}};
+constexpr std::pair<std::string_view, bool Options::*> kSwitchOptions[] = {
+    {"--fast-load", &Options::fastLoad}, {"--auto-play", &Options::autoPlay}, {"--auto-rewind", &Options::autoRewind}};
+
+template <typename T, size_t N>
+T Options::*FieldNamed(const std::pair<std::string_view, T Options::*> (&table)[N], std::string_view name) {
+    for (const auto& [option, field] : table)
+        if (option == name) return field;
+    return nullptr;
+}
+
 }  // namespace
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error) {
@@ -76,30 +93,20 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             options.dumpState = true;
         } else if (arg == "--speed") {
             options.speed = true;
-        } else if (arg == "--cpm" || arg == "--model" || arg == "--rom-dir" || arg == "--type" ||
-                   arg == "--screenshot" || arg == "--max-tstates" || arg == "--frames" || arg == "--peek" ||
-                   arg == "--frames-after" || arg == "--fast-load" || arg == "--auto-play" ||
-                   arg == "--auto-rewind" || arg == "--save-snapshot" || arg == "--disk" || arg == "--disk-b" ||
-                   arg == "--save-disk" || arg == "--rzx" || arg == "--record" ||
-                   arg == "--hdf") {
+        } else if (std::string Options::*field = FieldNamed(kTextOptions, arg)) {
             if (!takeValue()) return std::nullopt;
-            if (arg == "--cpm") options.cpmProgram = value;
-            else if (arg == "--model") options.model = value;
-            else if (arg == "--rom-dir") options.romDir = value;
-            else if (arg == "--disk") options.diskA = value;
-            else if (arg == "--disk-b") options.diskB = value;
-            else if (arg == "--save-disk") options.saveDisk = value;
-            else if (arg == "--type") {
+            options.*field = value;
+        } else if (bool Options::*field = FieldNamed(kSwitchOptions, arg)) {
+            if (!takeValue()) return std::nullopt;
+            if (!ParseSwitch(value, options.*field)) return invalid();
+        } else if (arg == "--type" || arg == "--max-tstates" || arg == "--frames" || arg == "--peek" ||
+                   arg == "--frames-after" || arg == "--sound-rate") {
+            if (!takeValue()) return std::nullopt;
+            if (arg == "--type") {
                 std::optional<std::vector<KeyPress>> keys = KeyPressesForText(Unescape(value), error);
                 if (!keys) return std::nullopt;
                 options.typeSteps.push_back({std::move(*keys), framesAfterFirst.value_or(50)});
-            }
-            else if (arg == "--screenshot") options.screenshot = value;
-            else if (arg == "--save-snapshot") options.saveSnapshot = value;
-            else if (arg == "--rzx") options.rzxFile = value;
-            else if (arg == "--record") options.recordFile = value;
-            else if (arg == "--hdf") options.hardDisk = value;
-            else if (arg == "--max-tstates") {
+            } else if (arg == "--max-tstates") {
                 if (!ParseUnsigned(value, options.maxTStates)) return invalid();
             } else if (arg == "--frames") {
                 if (!ParseUnsigned(value, number) || number > 100'000'000) return invalid();
@@ -109,12 +116,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 if (!ParseUnsigned(value, number) || number > 100'000'000) return invalid();
                 (options.typeSteps.empty() ? framesAfterFirst.emplace() : options.typeSteps.back().framesAfter) =
                     int(number);
-            } else if (arg == "--fast-load") {
-                if (!ParseSwitch(value, options.fastLoad)) return invalid();
-            } else if (arg == "--auto-play") {
-                if (!ParseSwitch(value, options.autoPlay)) return invalid();
-            } else if (arg == "--auto-rewind") {
-                if (!ParseSwitch(value, options.autoRewind)) return invalid();
+            } else if (arg == "--sound-rate") {
+                if (!ParseUnsigned(value, number) || (number != 11025 && number != 22050 && number != 44100))
+                    return invalid();
+                options.soundRate = uint32_t(number);
             } else {
                 PeekRequest peek{};
                 if (!ParsePeek(value, peek)) return invalid();
@@ -135,12 +140,6 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
                 *field = value;
             }
             options.preview = request;
-        } else if (arg == "--sound" || arg == "--sound-rate") {
-            if (!takeValue()) return std::nullopt;
-            if (arg == "--sound") options.soundFile = value;
-            else if (!ParseUnsigned(value, number) || (number != 11025 && number != 22050 && number != 44100))
-                return invalid();
-            else options.soundRate = uint32_t(number);
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
             return std::nullopt;
@@ -148,7 +147,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             AddArchiveArgument(arg, options);
         } else if (SnapshotKindOf(arg)) {
             options.snapshots.push_back(arg);
-        } else if (IsRzxFile(arg)) {
+        } else if (IsRzxName(arg)) {
             options.rzxFile = arg;
         } else {
             options.files.push_back(arg);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/cli/debug_options.h"
@@ -77,6 +78,9 @@ struct Options {
 
     std::string hardDisk;          // --hdf FILE: image on the +3e's IDE master channel
 };
+
+// An option's number: decimal or 0x-prefixed hexadecimal.
+bool ParseUnsigned(std::string_view text, uint64_t& value);
 
 // Parses argv; on an error returns nothing and fills `error`.
 std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::string& error);

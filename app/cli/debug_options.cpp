@@ -1,23 +1,19 @@
 #include "app/cli/debug_options.h"
 
-#include <charconv>
 #include <cstdio>
 
+#include "app/cli/cli_options.h"
 #include "machine/sp.h"
 
 namespace tarvolinde::cli {
 
 namespace {
 
-// Decimal or 0x-prefixed hexadecimal, at most `limit`.
+// An option's number, at most `limit`.
 std::optional<uint32_t> Number(std::string_view text, uint32_t limit) {
-    int base = 10;
-    if (text.size() > 2 && (text.substr(0, 2) == "0x" || text.substr(0, 2) == "0X")) text.remove_prefix(2), base = 16;
-    uint32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto result = std::from_chars(text.data(), end, value, base);
-    if (text.empty() || result.ec != std::errc() || result.ptr != end || value > limit) return std::nullopt;
-    return value;
+    uint64_t value = 0;
+    if (!ParseUnsigned(text, value) || value > limit) return std::nullopt;
+    return uint32_t(value);
 }
 
 // "A" or "A<separator>B", each part a number up to `limit`.

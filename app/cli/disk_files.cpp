@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/cli/output_files.h"
+#include "frontend/file_filters.h"
 #include "platform/file_reader.h"
 #include "storage/archivo_dsk.h"
 #include "storage/fdc3.h"
@@ -15,14 +16,13 @@ namespace {
 
 // The front end's messages, so that scripts see what a user would.
 constexpr const char* kDiskError = "Error en el disco";
-constexpr const char* kBadExtension = "Extensión no válida";
 
 // The extension rule: the last three characters of the name, in any case.
 bool IsDskFile(const std::string& path) { return EndsWithNoCase(path, "dsk"); }
 
 int InsertDisk(const std::string& path, TUnidad& drive) {
     if (!IsDskFile(path)) {
-        std::fprintf(stderr, "%s: %s\n", kBadExtension, path.c_str());
+        std::fprintf(stderr, "%s: %s\n", file_dialogs::kBadExtension, path.c_str());
         return 2;
     }
     const FileContents file = ReadFileOfKind(path, FileKind::Disk);
@@ -68,7 +68,7 @@ int SaveDisk(const std::string& path, TSp& machine) {
         return 1;
     }
     if (!IsDskFile(path)) {
-        std::fprintf(stderr, "%s: %s\n", kBadExtension, path.c_str());
+        std::fprintf(stderr, "%s: %s\n", file_dialogs::kBadExtension, path.c_str());
         return 2;
     }
     std::vector<uint8_t> bytes;

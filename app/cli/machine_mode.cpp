@@ -3,7 +3,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 
 #include "app/cli/disk_files.h"
@@ -53,6 +52,7 @@ int RunMachine(const Options& options) {
     if (!options.romDir.empty()) romDirectories.push_back(options.romDir);
     for (std::string& directory : RomSearchPath(ExecutableDirectory(), std::getenv("XDG_DATA_HOME"), std::getenv("HOME")))
         romDirectories.push_back(std::move(directory));
+    const RomProvider roms = RomFilesIn(std::move(romDirectories));
 
     if (options.files.size() > 1) {
         std::fprintf(stderr, "only one tape can be inserted\n");
@@ -74,17 +74,17 @@ int RunMachine(const Options& options) {
 
     std::unique_ptr<TSp> machine;
     try {
-        machine = CreateMachine(*model, RomFilesIn(romDirectories), {}, HardDiskDevices(hardDisk));
+        machine = CreateMachine(*model, roms, {}, HardDiskDevices(hardDisk));
     } catch (const MissingRomError& error) {
         std::fprintf(stderr, "%s\n", error.what());
         return 1;
     }
     // Snapshots first: one of another model replaces the machine.
     for (const std::string& snapshot : options.snapshots)
-        if (const int status = LoadSnapshotFile(snapshot, machine, RomFilesIn(romDirectories))) return status;
+        if (const int status = LoadSnapshotFile(snapshot, machine, roms)) return status;
     // Declared after the machine, so that it lets go of it before the machine goes.
     RzxSession rzx;
-    if (const int status = rzx.Start(options, machine, RomFilesIn(romDirectories))) return status;
+    if (const int status = rzx.Start(options, machine, roms)) return status;
     if (!options.saveSnapshot.empty())
         if (const int status = CheckSnapshotSave(options.saveSnapshot, machine->ModelIndex)) return status;
     if (const int status = InsertDisks(options, *machine)) return status;

@@ -4,17 +4,9 @@
 
 #include "app/cli/archive_files.h"
 #include "app/cli/output_files.h"
+#include "frontend/file_filters.h"
 
 namespace tarvolinde::cli {
-
-namespace {
-
-// The front end's messages, so that scripts see what a user would.
-constexpr const char* kRzxError = "Error en la acción";
-
-}  // namespace
-
-bool IsRzxFile(const std::string& path) { return IsRzxName(path); }
 
 int RzxSession::Start(const Options& options, std::unique_ptr<TSp>& machine, const RomProvider& roms) {
     if (!options.rzxFile.empty() && !options.recordFile.empty()) {
@@ -44,7 +36,7 @@ int RzxSession::Start(const Options& options, std::unique_ptr<TSp>& machine, con
         rzx_ = TRZX::Open(std::move(file->Bytes));
         rzx_->StartPlayback(*machine, select);
     } catch (const RzxError& error) {
-        std::fprintf(stderr, "%s: %s (%s)\n", kRzxError, options.rzxFile.c_str(), error.what());
+        std::fprintf(stderr, "%s: %s (%s)\n", file_dialogs::kRzxFailed, options.rzxFile.c_str(), error.what());
         return 1;
     } catch (const MissingRomError& error) {
         std::fprintf(stderr, "%s\n", error.what());
@@ -62,14 +54,11 @@ bool RzxSession::WantsFrame(const Options& options, int framesRun) const {
 int RzxSession::Finish(const Options& options) {
     if (!rzx_) return 0;
     if (rzx_->Status() == RzxStatus::Recording) {
-        const std::vector<uint8_t> file = rzx_->FinishRecording();
-        if (!WriteBytes(options.recordFile, file)) {
-            std::fprintf(stderr, "cannot write %s\n", options.recordFile.c_str());
-            return 1;
-        }
+        if (const int status = WriteOutput(options.recordFile, rzx_->FinishRecording())) return status;
     }
     if (rzx_->Status() == RzxStatus::Failed) {
-        std::fprintf(stderr, "%s: %s (%s)\n", kRzxError, options.rzxFile.c_str(), rzx_->Failure().c_str());
+        std::fprintf(stderr, "%s: %s (%s)\n", file_dialogs::kRzxFailed, options.rzxFile.c_str(),
+                     rzx_->Failure().c_str());
         return 1;
     }
     return 0;

@@ -14,8 +14,6 @@
 
 namespace tarvolinde::cli {
 
-bool IsRzxFile(const std::string& path);
-
 class RzxSession {
 public:
     // Opens the recording to play (its snapshot may replace `machine`) or

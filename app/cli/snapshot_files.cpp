@@ -1,22 +1,14 @@
 #include "app/cli/snapshot_files.h"
 
 #include <cstdio>
-#include <fstream>
 #include <vector>
 
 #include "app/cli/archive_files.h"
 #include "app/cli/output_files.h"
+#include "frontend/file_filters.h"
 #include "snapshots/snapshot.h"
 
 namespace tarvolinde::cli {
-
-namespace {
-
-// The front end's messages, so that scripts see what a user would.
-constexpr const char* kBadExtension = "Extensión no válida";
-constexpr const char* kIncompatible = "El formato elegido no es compatible con el hardware";
-
-}  // namespace
 
 bool IsSnapshotFile(const std::string& path) { return SnapshotKindOf(path).has_value(); }
 
@@ -29,7 +21,7 @@ int LoadSnapshotFile(const std::string& path, std::unique_ptr<TSp>& machine, con
     }
     const std::optional<SnapshotKind> kind = SnapshotKindOf(file->Name);
     if (!kind) {
-        std::fprintf(stderr, "%s: %s\n", kBadExtension, path.c_str());
+        std::fprintf(stderr, "%s: %s\n", file_dialogs::kBadExtension, path.c_str());
         return 2;
     }
     const ModelSelector select = [&](int modelIndex) -> TSp& {
@@ -52,11 +44,11 @@ int LoadSnapshotFile(const std::string& path, std::unique_ptr<TSp>& machine, con
 int CheckSnapshotSave(const std::string& path, int modelIndex) {
     const std::optional<SnapshotKind> kind = SnapshotKindOf(path);
     if (!kind) {
-        std::fprintf(stderr, "%s: %s\n", kBadExtension, path.c_str());
+        std::fprintf(stderr, "%s: %s\n", file_dialogs::kBadExtension, path.c_str());
         return 2;
     }
     if (!MakeSnapshot(*kind)->CanSave(modelIndex)) {
-        std::fprintf(stderr, "%s\n", kIncompatible);
+        std::fprintf(stderr, "%s\n", file_dialogs::kIncompatibleFormat);
         return 1;
     }
     return 0;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/cli/archive_files.h"
+#include "frontend/file_filters.h"
 #include "tape/tape_error.h"
 #include "tape/tape_factory.h"
 
@@ -13,7 +14,7 @@ std::unique_ptr<TCinta> OpenTape(const std::string& path, const Options& options
     if (!file) return nullptr;
     const std::optional<TapeKind> kind = TapeKindOf(file->Name);
     if (!kind) {
-        error = "Extensión no válida: " + path;
+        error = std::string(file_dialogs::kBadExtension) + ": " + path;
         return nullptr;
     }
     std::unique_ptr<TCinta> tape;

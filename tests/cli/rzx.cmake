@@ -1,7 +1,7 @@
 # RZX recordings and SZX snapshots through tarvolinde-cli: a recorded session
 # (a tape loaded with typed input) plays back to the same state at several
 # frame counts; FUSE's recordings play to their last frame; a damaged one ends
-# with the front end's message and a machine that goes on; SZX loads and saves.
+# with the front end's message and a machine that goes on.
 # (cli_test, ROMS come from machines.cmake, included before this file.)
 
 set(RZX ${TESTDATA_DIR}/rzx)
@@ -32,18 +32,3 @@ add_test(NAME cli.rzx.record_and_play_back
           -DOUT=${CMAKE_BINARY_DIR}/cli-rzx-session "-DREQUIRE=${ROMS}/48.rom|${TESTDATA_DIR}/tapes/ZX_SNAKE1K.TAP"
           -P ${CMAKE_CURRENT_SOURCE_DIR}/cli/scripts/run_rzx_round_trip.cmake)
 set_tests_properties(cli.rzx.record_and_play_back PROPERTIES SKIP_REGULAR_EXPRESSION "SKIP: ")
-
-set(SNAPSHOTS ${TESTDATA_DIR}/snapshots)
-cli_test(snapshot.load_plus3_szx ARGS --rom-dir ${ROMS} ${SNAPSHOTS}/gen_plus3.szx --frames 0 --dump-state
-         EXPECT "model=9\n" "PC=1234\n" "1FFD=AA\n" REQUIRE ${ROMS}/+3.rom ${SNAPSHOTS}/gen_plus3.szx)
-# The 16K model has no pages 0 and 2 to keep.
-foreach(entry szx_16k|0|48.rom|^page[02]= szx_128k|4|128.rom| szx_scorpion|17|Scorpion.rom|)
-  string(REPLACE "|" ";" fields "${entry}")
-  list(POP_FRONT fields name model rom ignore)
-  set(out ${CMAKE_BINARY_DIR}/cli-round-trip-${name}.szx)
-  add_test(NAME cli.snapshot.round_trip.${name}
-    COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:tarvolinde-cli> "-DSAVE=--model|${model}|--rom-dir|${ROMS}|--frames|120"
-            -DOUT=${out} "-DLOAD=--rom-dir|${ROMS}" "-DIGNORE=${ignore}" "-DREQUIRE=${ROMS}/${rom}"
-            -P ${CMAKE_CURRENT_SOURCE_DIR}/cli/scripts/run_snapshot_round_trip.cmake)
-  set_tests_properties(cli.snapshot.round_trip.${name} PROPERTIES SKIP_REGULAR_EXPRESSION "SKIP: ")
-endforeach()

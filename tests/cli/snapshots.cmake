@@ -10,6 +10,8 @@ cli_test(snapshot.load_128k_z80_from_another_model
          ARGS --model 15 --rom-dir ${ROMS} ${SNAPSHOTS}/p128.z80 --frames 0 --dump-state
          EXPECT "model=4\n" "PC=0039\n" "7FFD=07\n" REQUIRE ${ROMS}/128.rom ${SNAPSHOTS}/p128.z80)
 # The snapshot holds BASIC waiting for a command: it must take one.
+cli_test(snapshot.load_plus3_szx ARGS --rom-dir ${ROMS} ${SNAPSHOTS}/gen_plus3.szx --frames 0 --dump-state
+         EXPECT "model=9\n" "PC=1234\n" "1FFD=AA\n" REQUIRE ${ROMS}/+3.rom ${SNAPSHOTS}/gen_plus3.szx)
 cli_test(snapshot.load_sp_and_run ARGS --rom-dir ${ROMS} ${SNAPSHOTS}/p48k.sp --frames 20 --type "p6*7\\n"
          --screen-text EXPECT "\n42 +\n" "0 OK, 0:1" REQUIRE ${ROMS}/48.rom ${SNAPSHOTS}/p48k.sp)
 foreach(refused incompatible_format|15|Pentagon.rom|sna sp_only_on_48k|4|128.rom|sp)
@@ -23,11 +25,12 @@ file(WRITE ${CMAKE_BINARY_DIR}/cli-damaged.z80 "not a snapshot, and far too shor
 cli_test(snapshot.damaged FAIL ARGS --rom-dir ${ROMS} ${CMAKE_BINARY_DIR}/cli-damaged.z80 --frames 1
          EXPECT "Error en el snapshot" REQUIRE ${ROMS}/48.rom)
 
-# FSU keeps everything, the frame position included, on every model; the other
-# formats have no frame position. The 16K model has no pages 0 and 2 to keep:
-# what was written there reads as nothing.
+# FSU keeps everything, the frame position included, on every model, and so
+# does SZX; the other formats have no frame position. The 16K model has no
+# pages 0 and 2 to keep: what was written there reads as nothing.
 set(round_trips sna_48k|1|48.rom|sna|^T= sna_128k|4|128.rom|sna|^T= z80_48k|1|48.rom|z80|^T=
-                z80_128k|4|128.rom|z80|^T= sp_48k|1|48.rom|sp|^T= fsu_model0|0|48.rom|fsu|^page[02]=)
+                z80_128k|4|128.rom|z80|^T= sp_48k|1|48.rom|sp|^T= fsu_model0|0|48.rom|fsu|^page[02]=
+                szx_16k|0|48.rom|szx|^page[02]= szx_128k|4|128.rom|szx| szx_scorpion|17|Scorpion.rom|szx|)
 foreach(entry ${boot_texts})
   string(REGEX REPLACE "^([0-9]+)\\|([^|]+)\\|.*" "fsu_model\\1|\\1|\\2|fsu|" entry "${entry}")
   if(NOT entry MATCHES "^fsu_model0\\|")
