@@ -184,10 +184,6 @@ bool TCinta::FastLoadTrap(uint8_t kind, uint32_t length) {
     // 0, count from here rather than from the last edge played before it, or they
     // would all fall due at once and rush past a loader that reads them.
     lastEdgeT_ = cpu.TotalTStates;
-    // The block ends now: its pause, and the pulses of a block after a pause of
-    // 0, count from here rather than from the last edge played before it, or they
-    // would all fall due at once and rush past a loader that reads them.
-    lastEdgeT_ = cpu.TotalTStates;
 
     if (!atStart) cpu.SP.w = uint16_t(cpu.SP.w + 2);
     std::swap(cpu.AF, cpu.AF_);
