@@ -68,6 +68,11 @@ public:
     int32_t FrameLength = 69888;
     int32_t InterruptLength = 32;
     FrameProcedure FrameRoutine = FrameProcedure::Standard;
+    // Contention is switched on this many T-states before the screen starts, so an
+    // instruction that starts just before it still has its accesses delayed.
+    static constexpr int32_t kContentionLead = 32;
+    // The Inves takes its interrupt from ScreenStartT up to this T-state.
+    static constexpr int32_t kInvesInterruptEnd = 14396;
 
     // --- TR-DOS paging trap and RZX hooks -----------------------------------
     uint8_t TrdosPaging = 0;      // the TR-DOS interface is fitted
