@@ -93,6 +93,9 @@ public:
     // Plain page-table accesses with no timing, for code outside instruction execution.
     uint8_t ReadByteFree(uint16_t address) const { return ReadPages[address >> 14][address & 0x3FFF]; }
     void WriteByteFree(uint16_t address, uint8_t value) { WritePages[address >> 14][address & 0x3FFF] = value; }
+    uint16_t ReadWordFree(uint16_t address) const {
+        return uint16_t(ReadByteFree(address) | ReadByteFree(uint16_t(address + 1)) << 8);
+    }
 
     // Runs instruction steps while FrameTStates < target, accepting an interrupt
     // at a step boundary while FrameTStates < IntWindowEnd and IFF1 is set.

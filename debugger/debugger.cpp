@@ -69,10 +69,7 @@ std::array<Debugger::Shown, Debugger::kPortCount> Debugger::RefreshPorts() {
 std::array<std::string, Debugger::kStackWords> Debugger::Stack() const {
     const Z80& cpu = machine_.cpu;
     std::array<std::string, kStackWords> words;
-    for (int i = 0; i < kStackWords; ++i) {
-        const uint16_t at = uint16_t(cpu.SP.w + 2 * i);
-        words[size_t(i)] = Format.Word(uint16_t(cpu.ReadByteFree(at) | cpu.ReadByteFree(uint16_t(at + 1)) << 8));
-    }
+    for (int i = 0; i < kStackWords; ++i) words[size_t(i)] = Format.Word(cpu.ReadWordFree(uint16_t(cpu.SP.w + 2 * i)));
     return words;
 }
 
