@@ -40,11 +40,6 @@ void Z80::RunFrame() {
     }
 }
 
-// Contention is switched on this many T-states before the screen starts, so an
-// instruction that starts just before it still has its accesses delayed (the
-// delay table is zero until the first contended T-state).
-constexpr int32_t kContentionLead = 32;
-
 void Z80::StandardFrame() {
     IntWindowEnd = InterruptLength;
     RunUntil(ScreenStartT - kContentionLead);
@@ -62,7 +57,7 @@ void Z80::InvesFrame() {
     RunUntil(ScreenStartT - kContentionLead);
     ContentionActive = 1;
     RunUntil(ScreenStartT);
-    IntWindowEnd = 14396;
+    IntWindowEnd = kInvesInterruptEnd;
     RunUntil(ScreenEndT);
     machine_.CaptureScreen();
     ContentionActive = 0;

@@ -68,6 +68,11 @@ public:
     int32_t FrameLength = 69888;
     int32_t InterruptLength = 32;
     FrameProcedure FrameRoutine = FrameProcedure::Standard;
+    // Contention is switched on this many T-states before the screen starts, so an
+    // instruction that starts just before it still has its accesses delayed.
+    static constexpr int32_t kContentionLead = 32;
+    // The Inves takes its interrupt from ScreenStartT up to this T-state.
+    static constexpr int32_t kInvesInterruptEnd = 14396;
 
     // --- TR-DOS paging trap and RZX hooks -----------------------------------
     uint8_t TrdosPaging = 0;      // the TR-DOS interface is fitted
@@ -88,6 +93,9 @@ public:
     // Plain page-table accesses with no timing, for code outside instruction execution.
     uint8_t ReadByteFree(uint16_t address) const { return ReadPages[address >> 14][address & 0x3FFF]; }
     void WriteByteFree(uint16_t address, uint8_t value) { WritePages[address >> 14][address & 0x3FFF] = value; }
+    uint16_t ReadWordFree(uint16_t address) const {
+        return uint16_t(ReadByteFree(address) | ReadByteFree(uint16_t(address + 1)) << 8);
+    }
 
     // Runs instruction steps while FrameTStates < target, accepting an interrupt
     // at a step boundary while FrameTStates < IntWindowEnd and IFF1 is set.

@@ -12,7 +12,7 @@ bool ConditionHolds(uint8_t f, int condition) {
 
 void PredictInstruction(const Z80& cpu, uint16_t pc, uint16_t sp, BusPrediction& out) {
     const auto at = [&cpu](uint16_t address) { return cpu.ReadByteFree(address); };
-    const auto word = [&](uint16_t address) { return uint16_t(at(address) | at(uint16_t(address + 1)) << 8); };
+    const auto word = [&cpu](uint16_t address) { return cpu.ReadWordFree(address); };
     const auto pushes = [&] {
         out.Write(uint16_t(sp - 1));
         out.Write(uint16_t(sp - 2));

@@ -10,11 +10,6 @@ namespace tarvolinde {
 
 namespace {
 
-// As the frame procedures have them: contention starts this much before the
-// screen, and the Inves takes its interrupt up to this T-state.
-constexpr int32_t kContentionLead = 32;
-constexpr int32_t kInvesInterruptEnd = 14396;
-
 std::string Binary(uint8_t value) {
     std::string text(8, '0');
     for (int bit = 0; bit < 8; ++bit)
@@ -74,10 +69,7 @@ std::array<Debugger::Shown, Debugger::kPortCount> Debugger::RefreshPorts() {
 std::array<std::string, Debugger::kStackWords> Debugger::Stack() const {
     const Z80& cpu = machine_.cpu;
     std::array<std::string, kStackWords> words;
-    for (int i = 0; i < kStackWords; ++i) {
-        const uint16_t at = uint16_t(cpu.SP.w + 2 * i);
-        words[size_t(i)] = Format.Word(uint16_t(cpu.ReadByteFree(at) | cpu.ReadByteFree(uint16_t(at + 1)) << 8));
-    }
+    for (int i = 0; i < kStackWords; ++i) words[size_t(i)] = Format.Word(cpu.ReadWordFree(uint16_t(cpu.SP.w + 2 * i)));
     return words;
 }
 
@@ -181,11 +173,13 @@ std::string Debugger::BreakpointText(const Breakpoint& breakpoint) const {
 void Debugger::ExecuteOne() {
     Z80& cpu = machine_.cpu;
     const int32_t t = cpu.FrameTStates;
-    const bool contended = t >= cpu.ScreenStartT - kContentionLead && t < cpu.ScreenEndT;
+    const bool contended = t >= cpu.ScreenStartT - Z80::kContentionLead && t < cpu.ScreenEndT;
     if (cpu.ContentionActive && !contended) machine_.CaptureScreen();
     cpu.ContentionActive = contended;
-    if (cpu.FrameRoutine == Z80::FrameProcedure::Inves) cpu.IntWindowEnd = t < cpu.ScreenStartT ? -1 : kInvesInterruptEnd;
-    else cpu.IntWindowEnd = cpu.InterruptLength;
+    if (cpu.FrameRoutine == Z80::FrameProcedure::Inves)
+        cpu.IntWindowEnd = t < cpu.ScreenStartT ? -1 : Z80::kInvesInterruptEnd;
+    else
+        cpu.IntWindowEnd = cpu.InterruptLength;
     // An interrupt is a step of its own, so that runs and steps stop at its handler.
     if (cpu.InterruptDue()) {
         cpu.AcceptInterrupt();

@@ -9,7 +9,6 @@ namespace tarvolinde {
 
 namespace {
 
-constexpr size_t kIdentifyStart = 22;
 constexpr uint8_t kVersion10 = 0x10;
 
 uint32_t Word(std::span<const uint8_t> bytes, size_t offset) { return bytes[offset] | bytes[offset + 1] << 8; }
@@ -19,7 +18,7 @@ void PutWord(std::vector<uint8_t>& bytes, size_t offset, uint32_t value) {
     bytes[offset + 1] = uint8_t(value >> 8);
 }
 
-size_t IdentifyWord(int n) { return kIdentifyStart + 2 * size_t(n); }
+size_t IdentifyWord(int n) { return kHdfIdentifyStart + 2 * size_t(n); }
 
 bool InRange(const HdfGeometry& g) {
     return g.Cylinders >= 1 && g.Cylinders <= kHdfMaxGeometry.Cylinders && g.Heads >= 1 &&
@@ -52,7 +51,7 @@ std::vector<uint8_t> MakeHdfHeader(const HdfGeometry& geometry, bool halved) {
     PutWord(header, IdentifyWord(6), geometry.Sectors);
     // ATA keeps the model text with the two characters of each word swapped.
     constexpr std::string_view kModel = "eVmlronaH ra diDcs";
-    std::memcpy(header.data() + kIdentifyStart + 78, kModel.data(), kModel.size());
+    std::memcpy(header.data() + kHdfIdentifyStart + 78, kModel.data(), kModel.size());
     return header;
 }
 

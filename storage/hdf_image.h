@@ -15,6 +15,8 @@ namespace tarvolinde {
 
 // The bytes of a version 1.0 header, the smallest there is; a 1.1 header is longer.
 inline constexpr size_t kHdfHeaderSize = 128;
+// Where the header keeps the drive identification block.
+inline constexpr size_t kHdfIdentifyStart = 22;
 
 struct HdfGeometry {
     uint32_t Cylinders = 0;

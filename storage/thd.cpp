@@ -24,7 +24,6 @@ enum Command : uint8_t {
     kDiagnosticOrParameters = 9,
 };
 constexpr uint8_t kIdentify = 0xEC;
-constexpr size_t kIdentifyStart = 22;
 
 }  // namespace
 
@@ -200,8 +199,8 @@ void THD::ReadSector() {
 void THD::ReadIdentifyBlock() {
     // The block kept in the header (106 bytes in version 1.0, 512 in 1.1); the
     // 8-bit interface passes the low byte of each of its words.
-    const size_t length = std::min<size_t>(header_.DataOffset - kIdentifyStart, sectorBuffer_.size());
-    if (std::fseek(image_.get(), kIdentifyStart, SEEK_SET) == 0) std::fread(sectorBuffer_.data(), 1, length, image_.get());
+    const size_t length = std::min<size_t>(header_.DataOffset - kHdfIdentifyStart, sectorBuffer_.size());
+    if (std::fseek(image_.get(), kHdfIdentifyStart, SEEK_SET) == 0) std::fread(sectorBuffer_.data(), 1, length, image_.get());
     byteStep_ = 2;
 }
 

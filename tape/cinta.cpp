@@ -34,17 +34,13 @@ bool RomLoaderPaged(const Z80& cpu) {
            cpu.ReadByteFree(kLoadReturnAddress) == 0xC9;
 }
 
-uint16_t StackWord(const Z80& cpu, uint16_t offset) {
-    const auto address = uint16_t(cpu.SP.w + offset);
-    return uint16_t(cpu.ReadByteFree(address) | cpu.ReadByteFree(uint16_t(address + 1)) << 8);
-}
-
 // The ROM is inside a block's bytes (LD-8-BITS), waiting for the edge that ends
 // its last bit, not looking for a new block: a block that starts on tape at
 // that moment is not the one it asked for.
 bool ReadingBytes(const Z80& cpu) {
-    const uint16_t back = StackWord(cpu, 0);
-    return back == kBitsEdgeReturn || (back == kSecondEdgeReturn && StackWord(cpu, 2) == kBitsEdgeReturn);
+    const uint16_t back = cpu.ReadWordFree(cpu.SP.w);
+    return back == kBitsEdgeReturn ||
+           (back == kSecondEdgeReturn && cpu.ReadWordFree(uint16_t(cpu.SP.w + 2)) == kBitsEdgeReturn);
 }
 
 }  // namespace
@@ -180,10 +176,6 @@ bool TCinta::FastLoadTrap(uint8_t kind, uint32_t length) {
         loaded = parity == 0 && same && wanted <= dataBytes;
     }
     stream_.Seek(uint64_t(start) + length);
-    // The block ends now: its pause, and the pulses of a block after a pause of
-    // 0, count from here rather than from the last edge played before it, or they
-    // would all fall due at once and rush past a loader that reads them.
-    lastEdgeT_ = cpu.TotalTStates;
     // The block ends now: its pause, and the pulses of a block after a pause of
     // 0, count from here rather than from the last edge played before it, or they
     // would all fall due at once and rush past a loader that reads them.

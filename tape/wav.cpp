@@ -92,10 +92,7 @@ void TWav::ResetEngine() {
     clock_.Restart();
 }
 
-void TWav::MachineAttached() {
-    clock_ = SampleClock(layout_.Rate, Uses48KClock(*machine_));
-    clock_.Restart();
-}
+void TWav::MachineAttached() { clock_ = SampleClock(layout_.Rate, Uses48KClock(*machine_)); }
 
 int32_t TWav::NextSample() {
     const size_t position = stream_.Position();

@@ -1,7 +1,6 @@
 #include "machine/sound/sound_recorder.h"
 
 #include <limits>
-#include <vector>
 
 namespace tarvolinde {
 
@@ -39,14 +38,13 @@ SoundRecorder::~SoundRecorder() { Finish(); }
 bool SoundRecorder::FrameDone(std::span<const uint8_t> samples) {
     // The RIFF sizes are 32-bit: a recording stops growing at 4 GB rather than wrap.
     if (file_ && dataBytes_ <= std::numeric_limits<uint32_t>::max() - 44 - 2 * samples.size()) {
-        std::vector<uint8_t> wide;
-        wide.reserve(samples.size() * 2);
+        wide_.clear();
         for (const uint8_t sample : samples) {
             const auto value = uint16_t(int16_t((int(sample) - 128) * 256));
-            wide.push_back(uint8_t(value)), wide.push_back(uint8_t(value >> 8));
+            wide_.push_back(uint8_t(value)), wide_.push_back(uint8_t(value >> 8));
         }
-        file_.write(reinterpret_cast<const char*>(wide.data()), std::streamsize(wide.size()));
-        dataBytes_ += uint32_t(wide.size());
+        file_.write(reinterpret_cast<const char*>(wide_.data()), std::streamsize(wide_.size()));
+        dataBytes_ += uint32_t(wide_.size());
     }
     return next_ ? next_->FrameDone(samples) : true;
 }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "machine/sound/sound_out.h"
 
@@ -39,6 +40,7 @@ private:
     uint32_t rate_;
     SoundOut* next_;
     uint32_t dataBytes_ = 0;
+    std::vector<uint8_t> wide_;  // a frame's samples as written, kept to spare an allocation a frame
     bool finished_ = false;
 };
 
