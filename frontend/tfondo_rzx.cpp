@@ -26,7 +26,6 @@ namespace {
 
 constexpr const char* kSaveRzxTitle = QT_TRANSLATE_NOOP("Mensajes", "Grabar Accion");
 constexpr const char* kSaveRzxFilter = QT_TRANSLATE_NOOP("Mensajes", "Archivos rzx (*.rzx)");
-constexpr const char* kRzxFailed = QT_TRANSLATE_NOOP("Mensajes", "Error en la acción");
 // The values of RzxState that the status bar shows.
 constexpr int kRzxNone = 0, kRzxPlaying = 1, kRzxRecording = 3;
 
@@ -81,14 +80,14 @@ void TFondo::Reproducir2Click() {
         return;
     }
     if (!file) {
-        ShowError(LoadFailureText(kRzxFailed, *path, problem));
+        ShowError(LoadFailureText(file_dialogs::kRzxFailed, *path, problem));
         return;
     }
     std::unique_ptr<TRZX> opened;
     try {
         opened = TRZX::Open(std::move(file->Bytes));
     } catch (const RzxError&) {
-        ShowError(LoadFailureText(kRzxFailed, *path, FileProblem::Damaged));
+        ShowError(LoadFailureText(file_dialogs::kRzxFailed, *path, FileProblem::Damaged));
         return;
     }
     StopRzx();
@@ -104,7 +103,7 @@ void TFondo::Reproducir2Click() {
         opened->StartPlayback(*machine_, select);
         rzx_ = std::move(opened);
     } catch (const RzxError&) {
-        ShowError(kRzxFailed);
+        ShowError(file_dialogs::kRzxFailed);
         if (machine_) machine_->Reset();
         return;
     }
@@ -142,7 +141,7 @@ void TFondo::RzxEnded() {
         const CommandPause pause(*this);
         StopRzx();
     }
-    if (failed) ShowError(kRzxFailed);
+    if (failed) ShowError(file_dialogs::kRzxFailed);
 }
 
 }  // namespace tarvolinde
