@@ -67,22 +67,8 @@ void TFondo::Reproducir2Click() {
                          PreviewKind::Rzx, settings_.RzxDir);
     if (!path) return;
     // A file that cannot be played leaves the machine, and any recording, as they were.
-    std::optional<LoadableFile> file;
-    FileProblem problem = FileProblem::Unreadable;
-    try {
-        file = ReadFileToLoad(*path, PreviewKind::Rzx, problem);
-    } catch (const ZipError&) {
-        ShowError(LoadFailureText(file_dialogs::kZipFailed, *path, FileProblem::Damaged));
-        return;
-    }
-    if (!IsRzxName(file ? file->Name : *path)) {
-        ShowError(file_dialogs::kBadExtension);
-        return;
-    }
-    if (!file) {
-        ShowError(LoadFailureText(file_dialogs::kRzxFailed, *path, problem));
-        return;
-    }
+    std::optional<LoadableFile> file = ReadFileOrReport(*path, PreviewKind::Rzx, file_dialogs::kRzxFailed, IsRzxName);
+    if (!file) return;
     std::unique_ptr<TRZX> opened;
     try {
         opened = TRZX::Open(std::move(file->Bytes));
