@@ -45,8 +45,7 @@ void TFondo::Tutorial1Click() {
         const QString chosen = QFileDialog::getSaveFileName(
             this, Translated(kSaveRzxTitle), StartDirectory(settings_.RzxDir, programDir_), Translated(kSaveRzxFilter));
         if (chosen.isEmpty()) return;
-        const QByteArray bytes = chosen.toUtf8();
-        path.assign(bytes.constData(), size_t(bytes.size()));
+        path = ToUtf8(chosen);
     }
     settings_.RzxDir = DirectoryOf(path);
     StopRzx();

@@ -99,8 +99,7 @@ void TFondo::Grabar1Click() {
     SnapshotSaveDialog dialog(machine_->ModelIndex, FromUtf8(settings_.SnapSaveDir), this);
     PrepareFileDialog(dialog, programDir_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() || !machine_) return;
-    const QByteArray chosen = dialog.selectedFiles().front().toUtf8();
-    const std::string path(chosen.constData(), size_t(chosen.size()));
+    const std::string path = ToUtf8(dialog.selectedFiles().front());
     settings_.SnapSaveDir = DirectoryOf(path);
     // The name may say another format than the type chosen; one that cannot hold
     // the model is refused rather than written wrong.
