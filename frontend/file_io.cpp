@@ -16,10 +16,6 @@ std::string ToUtf8(const QString& text) {
     return {bytes.constData(), size_t(bytes.size())};
 }
 
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, FileKind kind) {
-    return ReadFileOfKind(path, kind).Bytes;
-}
-
 QString LoadFailureText(const char* message, const std::string& path, FileProblem problem) {
     return QString("%1\n%2: %3").arg(Translated(message), FromUtf8(path), Translated(ProblemText(problem)));
 }

@@ -17,10 +17,6 @@ namespace tarvolinde {
 QString FromUtf8(const std::string& text);
 std::string ToUtf8(const QString& text);
 
-// The file's bytes, or nothing when it cannot be read (only a regular file of
-// at most the kind's bound is read; see ReadFileOfKind).
-std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& path, FileKind kind = FileKind::Archive);
-
 // A load command's message for a file that failed: the command's own message,
 // then the file and the reason ("no se encuentra", "formato dañado"...).
 QString LoadFailureText(const char* message, const std::string& path, FileProblem problem);

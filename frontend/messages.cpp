@@ -31,6 +31,7 @@ namespace {
     QT_TRANSLATE_NOOP("Mensajes", "Error en el snapshot"),
     QT_TRANSLATE_NOOP("Mensajes", "Error en la cinta"),
     QT_TRANSLATE_NOOP("Mensajes", "Error en archivo ZIP"),
+    QT_TRANSLATE_NOOP("Mensajes", "Error en la acción"),
     QT_TRANSLATE_NOOP("Mensajes", "El formato elegido no es compatible con el hardware"),
     // Why a file could not be loaded (platform/file_reader.cpp).
     QT_TRANSLATE_NOOP("Mensajes", "no se encuentra"),

@@ -20,9 +20,6 @@ constexpr const char* kWindow = "Ventana";
 constexpr int kMaxCoordinate = 100000;
 constexpr int kMaxWindowSize = 20000;
 
-constexpr int kMouseTypes = 4;
-constexpr int kJoystickTypes = 5;
-constexpr int kSoundQualities = 4;
 constexpr int kVolumeSteps = 7;
 
 std::string RecentKey(int index) { return "Reciente " + std::to_string(index); }

@@ -15,6 +15,10 @@ namespace tarvolinde {
 inline constexpr int kMaxRecentFiles = 10;
 inline constexpr int kMinSpeed = 10;
 inline constexpr int kMaxSpeed = 1000;
+// How many choices "Raton", "JoyStick" and "Hz" have (the options dialog offers them all).
+inline constexpr int kMouseTypes = 4;
+inline constexpr int kJoystickTypes = 5;
+inline constexpr int kSoundQualities = 4;
 inline constexpr const char* kIniFileName = "Tarvolinde.ini";
 
 struct Settings {

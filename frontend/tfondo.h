@@ -56,6 +56,7 @@ class TFDC_3;
 class TOpciones;
 class TRZX;
 class TSp;
+struct LoadableFile;
 struct MachineDevices;
 enum class PreviewKind;
 
@@ -209,6 +210,11 @@ private:
     // Files: dialogs, recent files, screenshots (tfondo_files.cpp).
     std::optional<std::string> ChooseFileToOpen(const char* dialogName, const QString& title, const QString& filter,
                                                 PreviewKind preview, std::string& lastDir);
+    // A file for a load command, or nothing once the user has been told why:
+    // a damaged archive, a name not of the command's kind (`nameFits`), or the
+    // file itself, under the command's message `failed`.
+    std::optional<LoadableFile> ReadFileOrReport(const std::string& path, PreviewKind kind, const char* failed,
+                                                 bool (*nameFits)(std::string_view));
     void ShowError(const QString& text);
     // A fixed message (file_filters.h and the like), shown translated.
     void ShowError(const char* message);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "frontend/archive_open.h"
 #include "frontend/dialog_defaults.h"
 #include "frontend/file_filters.h"
 #include "frontend/file_io.h"
@@ -48,6 +49,24 @@ std::optional<std::string> TFondo::ChooseFileToOpen(const char* dialogName, cons
     }
     lastDir = DirectoryOf(path);
     return path;
+}
+
+std::optional<LoadableFile> TFondo::ReadFileOrReport(const std::string& path, PreviewKind kind, const char* failed,
+                                                     bool (*nameFits)(std::string_view)) {
+    std::optional<LoadableFile> file;
+    FileProblem problem = FileProblem::Unreadable;
+    try {
+        file = ReadFileToLoad(path, kind, problem);
+    } catch (const ZipError&) {
+        ShowError(LoadFailureText(file_dialogs::kZipFailed, path, FileProblem::Damaged));
+        return std::nullopt;
+    }
+    if (!nameFits(file ? file->Name : path)) {
+        ShowError(file_dialogs::kBadExtension);
+        return std::nullopt;
+    }
+    if (!file) ShowError(LoadFailureText(failed, path, problem));
+    return file;
 }
 
 void TFondo::ShowError(const QString& text) { QMessageBox::critical(this, tr("Error"), text); }

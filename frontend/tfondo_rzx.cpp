@@ -26,7 +26,6 @@ namespace {
 
 constexpr const char* kSaveRzxTitle = QT_TRANSLATE_NOOP("Mensajes", "Grabar Accion");
 constexpr const char* kSaveRzxFilter = QT_TRANSLATE_NOOP("Mensajes", "Archivos rzx (*.rzx)");
-constexpr const char* kRzxFailed = QT_TRANSLATE_NOOP("Mensajes", "Error en la acción");
 // The values of RzxState that the status bar shows.
 constexpr int kRzxNone = 0, kRzxPlaying = 1, kRzxRecording = 3;
 
@@ -46,8 +45,7 @@ void TFondo::Tutorial1Click() {
         const QString chosen = QFileDialog::getSaveFileName(
             this, Translated(kSaveRzxTitle), StartDirectory(settings_.RzxDir, programDir_), Translated(kSaveRzxFilter));
         if (chosen.isEmpty()) return;
-        const QByteArray bytes = chosen.toUtf8();
-        path.assign(bytes.constData(), size_t(bytes.size()));
+        path = ToUtf8(chosen);
     }
     settings_.RzxDir = DirectoryOf(path);
     StopRzx();
@@ -68,27 +66,13 @@ void TFondo::Reproducir2Click() {
                          PreviewKind::Rzx, settings_.RzxDir);
     if (!path) return;
     // A file that cannot be played leaves the machine, and any recording, as they were.
-    std::optional<LoadableFile> file;
-    FileProblem problem = FileProblem::Unreadable;
-    try {
-        file = ReadFileToLoad(*path, PreviewKind::Rzx, problem);
-    } catch (const ZipError&) {
-        ShowError(LoadFailureText(file_dialogs::kZipFailed, *path, FileProblem::Damaged));
-        return;
-    }
-    if (!IsRzxName(file ? file->Name : *path)) {
-        ShowError(file_dialogs::kBadExtension);
-        return;
-    }
-    if (!file) {
-        ShowError(LoadFailureText(kRzxFailed, *path, problem));
-        return;
-    }
+    std::optional<LoadableFile> file = ReadFileOrReport(*path, PreviewKind::Rzx, file_dialogs::kRzxFailed, IsRzxName);
+    if (!file) return;
     std::unique_ptr<TRZX> opened;
     try {
         opened = TRZX::Open(std::move(file->Bytes));
     } catch (const RzxError&) {
-        ShowError(LoadFailureText(kRzxFailed, *path, FileProblem::Damaged));
+        ShowError(LoadFailureText(file_dialogs::kRzxFailed, *path, FileProblem::Damaged));
         return;
     }
     StopRzx();
@@ -104,7 +88,7 @@ void TFondo::Reproducir2Click() {
         opened->StartPlayback(*machine_, select);
         rzx_ = std::move(opened);
     } catch (const RzxError&) {
-        ShowError(kRzxFailed);
+        ShowError(file_dialogs::kRzxFailed);
         if (machine_) machine_->Reset();
         return;
     }
@@ -142,7 +126,7 @@ void TFondo::RzxEnded() {
         const CommandPause pause(*this);
         StopRzx();
     }
-    if (failed) ShowError(kRzxFailed);
+    if (failed) ShowError(file_dialogs::kRzxFailed);
 }
 
 }  // namespace tarvolinde

@@ -43,26 +43,13 @@ void TFondo::CargarSExecute() {
 bool TFondo::LoadSnapshot(const std::string& path) {
     // The whole file is read and checked before anything changes: a file that
     // fails leaves the machine, its model and any recording as they were.
-    std::optional<LoadableFile> file;
-    FileProblem problem = FileProblem::Unreadable;
-    try {
-        file = ReadFileToLoad(path, PreviewKind::Snapshot, problem);
-    } catch (const ZipError&) {
-        ShowError(LoadFailureText(file_dialogs::kZipFailed, path, FileProblem::Damaged));
-        return false;
-    }
-    const std::optional<SnapshotKind> kind = SnapshotKindOf(file ? file->Name : path);
-    if (!kind) {
-        ShowError(file_dialogs::kBadExtension);
-        return false;
-    }
-    if (!file) {
-        ShowError(LoadFailureText(file_dialogs::kSnapshotFailed, path, problem));
-        return false;
-    }
+    const std::optional<LoadableFile> file =
+        ReadFileOrReport(path, PreviewKind::Snapshot, file_dialogs::kSnapshotFailed,
+                         [](std::string_view name) { return SnapshotKindOf(name).has_value(); });
+    if (!file) return false;
     SnapshotImage image;
     try {
-        image = MakeSnapshot(*kind)->Parse(file->Bytes);
+        image = MakeSnapshot(*SnapshotKindOf(file->Name))->Parse(file->Bytes);
     } catch (const SnapshotError& failure) {
         ShowError(LoadFailureText(file_dialogs::kSnapshotFailed, path, failure.Problem()));
         return false;
@@ -112,8 +99,7 @@ void TFondo::Grabar1Click() {
     SnapshotSaveDialog dialog(machine_->ModelIndex, FromUtf8(settings_.SnapSaveDir), this);
     PrepareFileDialog(dialog, programDir_);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() || !machine_) return;
-    const QByteArray chosen = dialog.selectedFiles().front().toUtf8();
-    const std::string path(chosen.constData(), size_t(chosen.size()));
+    const std::string path = ToUtf8(dialog.selectedFiles().front());
     settings_.SnapSaveDir = DirectoryOf(path);
     // The name may say another format than the type chosen; one that cannot hold
     // the model is refused rather than written wrong.

@@ -31,26 +31,13 @@ void TFondo::CargaCExecute() {
 void TFondo::InsertTape(const std::string& path) {
     // The old tape stays in until the new one has been read and checked: a file
     // that fails leaves the deck as it was.
-    std::optional<LoadableFile> file;
-    FileProblem problem = FileProblem::Unreadable;
-    try {
-        file = ReadFileToLoad(path, PreviewKind::Tape, problem);
-    } catch (const ZipError&) {
-        ShowError(LoadFailureText(file_dialogs::kZipFailed, path, FileProblem::Damaged));
-        return;
-    }
-    const std::optional<TapeKind> kind = TapeKindOf(file ? file->Name : path);
-    if (!kind) {
-        ShowError(file_dialogs::kBadExtension);
-        return;
-    }
-    if (!file) {
-        ShowError(LoadFailureText(file_dialogs::kTapeFailed, path, problem));
-        return;
-    }
+    std::optional<LoadableFile> file =
+        ReadFileOrReport(path, PreviewKind::Tape, file_dialogs::kTapeFailed,
+                         [](std::string_view name) { return TapeKindOf(name).has_value(); });
+    if (!file) return;
     std::unique_ptr<TCinta> tape;
     try {
-        tape = CreateTape(*kind, std::move(file->Bytes));
+        tape = CreateTape(*TapeKindOf(file->Name), std::move(file->Bytes));
     } catch (const TapeFormatError& failure) {
         ShowError(LoadFailureText(file_dialogs::kTapeFailed, path, failure.Problem()));
         return;

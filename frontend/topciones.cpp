@@ -32,9 +32,6 @@ namespace tarvolinde {
 namespace {
 
 constexpr int kPageCount = 7;
-constexpr int kSoundQualities = 4;
-constexpr int kMouseTypes = 4;
-constexpr int kJoystickTypes = 5;
 
 // The usual display sizes; those that fit the screen are offered besides its own.
 constexpr std::array<QSize, 11> kUsualSizes{{{320, 240}, {640, 480}, {800, 600}, {1024, 768}, {1280, 720},
