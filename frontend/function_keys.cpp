@@ -33,7 +33,7 @@ constexpr std::array<CommandKey, 11> kCommandKeys{{
 }  // namespace
 
 void AssignFunctionKeys(QMainWindow& window) {
-    auto* menuKey = new QAction(QCoreApplication::translate("TFondo", "Menú"), &window);
+    auto* menuKey = new QAction(QCoreApplication::translate("tarvolinde::TFondo", "Menú"), &window);
     menuKey->setObjectName("TeclaMenu");
     QObject::connect(menuKey, &QAction::triggered, &window, [&window] {
         QMenuBar* menus = window.menuBar();

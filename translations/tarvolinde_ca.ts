@@ -261,10 +261,6 @@
 <context>
     <name>TFondo</name>
     <message>
-        <source>Menú</source>
-        <translation>Menú</translation>
-    </message>
-    <message>
         <source>Emulación detenida — pulse ▶ o F5</source>
         <translation>Emulació aturada — premeu ▶ o F5</translation>
     </message>
@@ -799,6 +795,10 @@
 Se quita de los archivos recientes.</source>
         <translation>No es troba %1.
 Es treu dels fitxers recents.</translation>
+    </message>
+    <message>
+        <source>Menú</source>
+        <translation>Menú</translation>
     </message>
 </context>
 <context>

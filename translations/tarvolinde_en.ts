@@ -261,10 +261,6 @@
 <context>
     <name>TFondo</name>
     <message>
-        <source>Menú</source>
-        <translation>Menu</translation>
-    </message>
-    <message>
         <source>Emulación detenida — pulse ▶ o F5</source>
         <translation>Emulation stopped — press ▶ or F5</translation>
     </message>
@@ -799,6 +795,10 @@
 Se quita de los archivos recientes.</source>
         <translation>%1 cannot be found.
 It is removed from the recent files.</translation>
+    </message>
+    <message>
+        <source>Menú</source>
+        <translation>Menu</translation>
     </message>
 </context>
 <context>

@@ -261,10 +261,6 @@
 <context>
     <name>TFondo</name>
     <message>
-        <source>Menú</source>
-        <translation>Menu</translation>
-    </message>
-    <message>
         <source>Emulación detenida — pulse ▶ o F5</source>
         <translation>Émulation arrêtée — appuyez sur ▶ ou F5</translation>
     </message>
@@ -799,6 +795,10 @@
 Se quita de los archivos recientes.</source>
         <translation>%1 est introuvable.
 Il est retiré des fichiers récents.</translation>
+    </message>
+    <message>
+        <source>Menú</source>
+        <translation>Menu</translation>
     </message>
 </context>
 <context>
