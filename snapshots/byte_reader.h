@@ -73,7 +73,10 @@ public:
         for (int i = 0; i < 4; ++i) Bytes[offset + size_t(i)] = uint8_t(value >> (8 * i));
     }
     void Block(std::span<const uint8_t> bytes) { Bytes.insert(Bytes.end(), bytes.begin(), bytes.end()); }
-    void Tag(std::string_view tag) { Bytes.insert(Bytes.end(), tag.begin(), tag.end()); }
+    // Byte by byte: GCC 12 mistakes a char-range insert here for an overflow.
+    void Tag(std::string_view tag) {
+        for (const char c : tag) Bytes.push_back(uint8_t(c));
+    }
 };
 
 }  // namespace tarvolinde

@@ -64,8 +64,11 @@ TEST_P(MadeArchive, PicksOrRefuses) {
         choice.Name = "!";
     }
     EXPECT_EQ(choice.Name, GetParam().picked);
-    for (const MadeMember& member : GetParam().members)
-        if (member.name == choice.Name) EXPECT_EQ(choice.Stream, member.data);
+    for (const MadeMember& member : GetParam().members) {
+        if (member.name == choice.Name) {
+            EXPECT_EQ(choice.Stream, member.data);
+        }
+    }
 }
 
 // Each archive carries a comment. Flags: 1 encrypted, 8 data descriptor.
